@@ -1,0 +1,32 @@
+#include "platform/environment.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "platform/files.h"
+#include "text/utf8.h"
+
+namespace platform {
+
+std::u16string currentFolder() {
+  std::string buffer(4096, '\0');
+  while (::getcwd(buffer.data(), buffer.size()) == nullptr) {
+    if (buffer.size() > (1u << 20)) return {};
+    buffer.resize(buffer.size() * 2);
+  }
+  buffer.resize(buffer.find('\0'));
+  return text::decodeUtf8(buffer);
+}
+
+bool setCurrentFolder(const std::u16string& path) {
+  return ::chdir(text::encodeUtf8(nativePath(path)).c_str()) == 0;
+}
+
+std::u16string userProfileFolder() {
+  const char* home = std::getenv("HOME");
+  return home ? text::decodeUtf8(home) : std::u16string();
+}
+
+}  // namespace platform

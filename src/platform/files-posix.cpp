@@ -1,0 +1,109 @@
+#include "platform/files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+
+#include "text/utf8.h"
+
+namespace platform {
+namespace {
+
+std::string osPath(std::u16string_view path) { return text::encodeUtf8(nativePath(path)); }
+
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
+class PosixAppendFile : public AppendFile {
+ public:
+  explicit PosixAppendFile(int fd) : fd_(fd) {}
+  ~PosixAppendFile() override { ::close(fd_); }
+  bool append(std::string_view bytes) override { return writeAll(fd_, bytes); }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::u16string nativePath(std::u16string_view path) {
+  std::u16string out(path);
+  for (auto& c : out) {
+    if (c == u'\\') c = u'/';
+  }
+  return out;
+}
+
+bool samePath(std::u16string_view a, std::u16string_view b) { return nativePath(a) == nativePath(b); }
+
+std::optional<std::string> readFileBytes(const std::u16string& path) {
+  int fd = ::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    ::close(fd);
+    return std::nullopt;
+  }
+  std::string bytes;
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      ::close(fd);
+      return std::nullopt;
+    }
+    if (n == 0) break;
+    bytes.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return bytes;
+}
+
+bool writeFileBytes(const std::u16string& path, std::string_view bytes) {
+  int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, bytes);
+  return ::close(fd) == 0 && ok;
+}
+
+bool pathExists(const std::u16string& path) {
+  struct stat info {};
+  return ::stat(osPath(path).c_str(), &info) == 0;
+}
+
+int64_t fileSize(const std::u16string& path) {
+  struct stat info {};
+  if (::stat(osPath(path).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return static_cast<int64_t>(info.st_size);
+}
+
+bool createFolder(const std::u16string& path) {
+  return ::mkdir(osPath(path).c_str(), 0755) == 0 || errno == EEXIST;
+}
+
+bool renameFile(const std::u16string& from, const std::u16string& to) {
+  return std::rename(osPath(from).c_str(), osPath(to).c_str()) == 0;
+}
+
+bool removeFile(const std::u16string& path) { return ::unlink(osPath(path).c_str()) == 0; }
+
+std::unique_ptr<AppendFile> AppendFile::create(const std::u16string& path) {
+  int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixAppendFile>(fd);
+}
+
+}  // namespace platform

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// File services. Paths are written with "\" separators as the tool builds
+// them; the POSIX layer maps them to "/" where it calls the OS. Failures are
+// values: the caller owns the message.
+
+/// The whole content of a file; nullopt when it cannot be opened or read.
+std::optional<std::string> readFileBytes(const std::u16string& path);
+
+/// Creates or replaces a file with the given bytes.
+bool writeFileBytes(const std::u16string& path, std::string_view bytes);
+
+/// A file or a folder of that name exists.
+bool pathExists(const std::u16string& path);
+
+/// Size in bytes of a file; -1 when there is no such file.
+int64_t fileSize(const std::u16string& path);
+
+/// Creates one folder; false when it cannot (an existing folder counts as made).
+bool createFolder(const std::u16string& path);
+
+/// Renames a file, replacing an existing file at the new path.
+bool renameFile(const std::u16string& from, const std::u16string& to);
+
+bool removeFile(const std::u16string& path);
+
+/// Whether two paths name the same file as this platform compares names
+/// (without regard to case on Windows, exactly elsewhere).
+bool samePath(std::u16string_view a, std::u16string_view b);
+
+/// The form of a path that the OS and programs started by the tool expect.
+std::u16string nativePath(std::u16string_view path);
+
+/// A file written through at once, so its content is complete whatever
+/// happens to the run later. Created empty (an existing file is emptied).
+class AppendFile {
+ public:
+  virtual ~AppendFile() = default;
+  static std::unique_ptr<AppendFile> create(const std::u16string& path);
+  virtual bool append(std::string_view bytes) = 0;
+};
+
+}  // namespace platform

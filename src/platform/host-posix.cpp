@@ -1,0 +1,185 @@
+#include "platform/host.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+#include "text/utf8.h"
+#include "ui/console_text.h"
+#include "ui/text_window.h"
+
+namespace platform {
+namespace {
+
+// Without a desktop the windows are laid out for a common screen size.
+constexpr DesktopSize kNominalDesktop{1920, 1080};
+
+std::string native(std::u16string_view path) { return text::encodeUtf8(nativePath(path)); }
+
+std::vector<std::string> split(const std::string& line, char separator) {
+  std::vector<std::string> words;
+  size_t start = 0;
+  while (start <= line.size()) {
+    size_t end = line.find(separator, start);
+    if (end == std::string::npos) end = line.size();
+    words.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  return words;
+}
+
+std::string findOnPath(const std::string& program) {
+  if (program.find('/') != std::string::npos) return program;
+  const char* path = std::getenv("PATH");
+  for (const auto& folder : split(path ? path : "", ':')) {
+    std::string candidate = (folder.empty() ? std::string(".") : folder) + "/" + program;
+    if (::access(candidate.c_str(), X_OK) == 0) return candidate;
+  }
+  return {};
+}
+
+void writeAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return;
+    done += static_cast<size_t>(n);
+  }
+}
+
+std::vector<char*> argvOf(std::vector<std::string>& words) {
+  std::vector<char*> argv;
+  for (auto& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  return argv;
+}
+
+// Runs argv in a child (optionally in another folder, optionally fed stdin)
+// and waits for it; true when it ran and exited with status 0.
+bool runChild(std::vector<std::string> words, const std::string& folder, const std::string* input) {
+  int pipeFds[2] = {-1, -1};
+  if (input && ::pipe(pipeFds) != 0) return false;
+  pid_t pid = ::fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    if (input) {
+      ::dup2(pipeFds[0], 0);
+      ::close(pipeFds[0]);
+      ::close(pipeFds[1]);
+    }
+    if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
+    auto argv = argvOf(words);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  if (input) {
+    ::close(pipeFds[0]);
+    writeAll(pipeFds[1], *input);
+    ::close(pipeFds[1]);
+  }
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+class PosixHost : public Host {
+ public:
+  bool showWindow(const ui::TextWindow& window) override {
+    bool isError = window.purpose == ui::WindowPurpose::fatalError;
+    writeAll(isError ? 2 : 1, text::encodeUtf8(ui::consoleText(window)));
+    waitForClose();
+    return true;
+  }
+
+  void showMessageBox(std::u16string_view title, std::u16string_view message, MessageIcon) override {
+    std::u16string lines = std::u16string(title) + u"\n" + std::u16string(message) + u"\n";
+    writeAll(2, text::encodeUtf8(lines));
+  }
+
+  DesktopSize desktopSize() override { return kNominalDesktop; }
+
+  void notice(std::u16string_view line) override {
+    writeAll(2, text::encodeUtf8(line) + "\n");
+  }
+
+  bool startProgram(const std::u16string& program, const std::u16string& pathArgument,
+                    const std::u16string& workingFolder) override {
+    // Started twice removed, so the program is not our child and runs on
+    // after we end without leaving a zombie behind.
+    pid_t pid = ::fork();
+    if (pid < 0) return false;
+    if (pid == 0) {
+      ::setsid();
+      pid_t grandchild = ::fork();
+      if (grandchild != 0) ::_exit(grandchild < 0 ? 1 : 0);
+      if (::chdir(native(workingFolder).c_str()) != 0) ::_exit(127);
+      std::vector<std::string> words{native(program), native(pathArgument)};
+      auto argv = argvOf(words);
+      ::execv(argv[0], argv.data());
+      ::_exit(127);
+    }
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  }
+
+  bool runAndWait(const std::u16string& commandLine) override {
+    auto words = split(text::encodeUtf8(commandLine), ' ');
+    std::erase(words, std::string());
+    if (words.empty()) return false;
+    words[0] = findOnPath(words[0]);
+    if (words[0].empty()) return false;
+    return runChild(std::move(words), {}, nullptr);
+  }
+
+  // No window of another program can be reached from here.
+  std::vector<TopLevelWindow> topLevelWindows() override { return {}; }
+  void bringToForeground(uintptr_t) override {}
+  int16_t keyForCharacter(char16_t) override { return -1; }
+  void sendKey(uint16_t, uint32_t) override {}
+
+  void sleep(int milliseconds) override {
+    timespec wait{milliseconds / 1000, (milliseconds % 1000) * 1000000L};
+    while (::nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    }
+  }
+
+  bool setClipboardText(std::u16string_view text) override {
+    static const std::vector<std::vector<std::string>> kCopiers = {
+        {"wl-copy"}, {"xclip", "-selection", "clipboard"}, {"xsel", "--clipboard", "--input"}};
+    for (const auto& copier : kCopiers) {
+      std::string program = findOnPath(copier[0]);
+      if (program.empty()) continue;
+      std::vector<std::string> words = copier;
+      words[0] = program;
+      std::string bytes = text::encodeUtf8(text);
+      return runChild(std::move(words), {}, &bytes);
+    }
+    return false;
+  }
+
+ private:
+  // The console stands in for the close box: Enter closes the window, but
+  // only when somebody is there to press it.
+  static void waitForClose() {
+    if (!::isatty(0)) return;
+    char c = 0;
+    while (::read(0, &c, 1) == 1 && c != '\n') {
+    }
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Host> Host::create() { return std::make_unique<PosixHost>(); }
+
+}  // namespace platform

@@ -1,0 +1,16 @@
+if(WIN32)
+  target_sources(core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/environment-win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/files-win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/host-win32.cpp
+  )
+else()
+  target_sources(core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/environment-posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/files-posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/host-posix.cpp
+  )
+endif()
+target_sources(core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/pending_file.cpp
+)

@@ -1,0 +1,105 @@
+#include "text/utf8.h"
+
+namespace text {
+namespace {
+
+// Bytes 0x80-0xFF that are not valid UTF-8 map to U+DC80-U+DCFF, a range
+// valid UTF-8 can never produce (lone low surrogates).
+constexpr char16_t kRawByteBase = 0xDC00;
+
+// Length of the sequence a lead byte starts, 0 for a byte that cannot lead.
+int sequenceLength(unsigned char lead) {
+  if (lead < 0x80) return 1;
+  if (lead >= 0xC2 && lead <= 0xDF) return 2;
+  if (lead >= 0xE0 && lead <= 0xEF) return 3;
+  if (lead >= 0xF0 && lead <= 0xF4) return 4;
+  return 0;
+}
+
+// Decodes one well-formed sequence at bytes[i], or returns -1 when it is not
+// one (overlong, surrogate, out of range or cut short).
+long decodeSequence(std::string_view bytes, size_t i, int length) {
+  if (i + length > bytes.size()) return -1;
+  unsigned char lead = bytes[i];
+  long code = length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+  for (int k = 1; k < length; ++k) {
+    unsigned char next = bytes[i + k];
+    if ((next & 0xC0) != 0x80) return -1;
+    code = (code << 6) | (next & 0x3F);
+  }
+  if (length == 3 && (code < 0x800 || (code >= 0xD800 && code <= 0xDFFF))) return -1;
+  if (length == 4 && (code < 0x10000 || code > 0x10FFFF)) return -1;
+  return code;
+}
+
+void appendUtf8(std::string& out, unsigned long code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::u16string decodeUtf8(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  std::u16string out;
+  out.reserve(bytes.size());
+  size_t i = 0;
+  while (i < bytes.size()) {
+    unsigned char lead = bytes[i];
+    if (lead < 0x80) {
+      out += static_cast<char16_t>(lead);
+      ++i;
+      continue;
+    }
+    int length = sequenceLength(lead);
+    long code = length > 1 ? decodeSequence(bytes, i, length) : -1;
+    if (code < 0) {
+      out += static_cast<char16_t>(kRawByteBase + lead);
+      ++i;
+      continue;
+    }
+    if (code >= 0x10000) {
+      code -= 0x10000;
+      out += static_cast<char16_t>(0xD800 + (code >> 10));
+      out += static_cast<char16_t>(0xDC00 + (code & 0x3FF));
+    } else {
+      out += static_cast<char16_t>(code);
+    }
+    i += length;
+  }
+  return out;
+}
+
+std::string encodeUtf8(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (size_t i = 0; i < text.size(); ++i) {
+    char16_t c = text[i];
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+        text[i + 1] <= 0xDFFF) {
+      unsigned long code = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
+      appendUtf8(out, code);
+      ++i;
+    } else if (c >= 0xDC80 && c <= 0xDCFF) {
+      out += static_cast<char>(c - kRawByteBase);
+    } else {
+      appendUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+}  // namespace text

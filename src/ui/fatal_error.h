@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace ui {
+
+/// An error that stops the run. It unwinds to the entry point, which shows the
+/// fatal-error window; nothing after it writes the result.
+struct FatalError {
+  std::u16string text;
+};
+
+/// Stops the run with the given message (lines separated by CR LF).
+[[noreturn]] inline void fail(std::u16string text) { throw FatalError{std::move(text)}; }
+
+}  // namespace ui

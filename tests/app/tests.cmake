@@ -1,0 +1,2 @@
+target_sources(unit_tests PRIVATE
+)

@@ -1,0 +1,3 @@
+target_sources(unit_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/utf8_test.cpp
+)
