@@ -1,2 +1,8 @@
 target_sources(core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/conditionals.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/directive_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/emitter.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/line_map.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_engine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacements.cpp
 )

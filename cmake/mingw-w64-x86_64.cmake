@@ -1,0 +1,18 @@
+# Cross build for 64-bit Windows with Debian's MinGW-w64 (posix thread model,
+# which the C++ standard library's threads and mutexes need).
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(PREXLE_MINGW_PREFIX x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${PREXLE_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${PREXLE_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${PREXLE_MINGW_PREFIX}-windres)
+
+set(CMAKE_FIND_ROOT_PATH /usr/${PREXLE_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# A bare Windows has no MinGW runtime DLLs: link everything in.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")

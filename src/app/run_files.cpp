@@ -1,0 +1,40 @@
+#include "app/run_files.h"
+
+#include "platform/files.h"
+#include "text/utf8.h"
+#include "ui/fatal_error.h"
+
+namespace app {
+namespace {
+
+void appendLine(platform::AppendFile* file, std::u16string_view line) {
+  if (!file) return;
+  // A failed write is not reported: the report files are a courtesy.
+  file->append(text::encodeUtf8(std::u16string(line) + u"\r\n"));
+}
+
+}  // namespace
+
+RunFiles::RunFiles(std::u16string dataFolder) : dataFolder_(std::move(dataFolder)) {}
+RunFiles::~RunFiles() = default;
+
+void RunFiles::createPioReport() {
+  pioReport_ = platform::AppendFile::create(pioReportPath());
+  if (!pioReport_) ui::fail(u"Failed to created file " + pioReportPath());
+}
+
+void RunFiles::openRunLog() {
+  if (runLog_) return;
+  runLog_ = platform::AppendFile::create(runLogPath());
+  if (!runLog_) ui::fail(u"Failed to created file " + runLogPath());
+}
+
+void RunFiles::closePioReport() { pioReport_.reset(); }
+
+void RunFiles::closeRunLog() { runLog_.reset(); }
+
+void RunFiles::logLine(std::u16string_view line) { appendLine(runLog_.get(), line); }
+
+void RunFiles::pioErrorLine(std::u16string_view line) { appendLine(pioReport_.get(), line); }
+
+}  // namespace app

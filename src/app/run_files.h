@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "ui/logs.h"
+
+namespace platform {
+class AppendFile;
+}
+
+namespace app {
+
+/// The run's two report files: the PIO report "PasmErrors.txt", created at
+/// start-up, and the run log "Prexle.txt", created by the first #DEBUG.
+/// Both are written through at once, so they are complete whatever happens.
+class RunFiles : public ui::Logs {
+ public:
+  explicit RunFiles(std::u16string dataFolder);
+  ~RunFiles() override;
+
+  /// Creates the PIO report empty; a failure stops the run.
+  void createPioReport();
+  /// Creates the run log empty the first time; later calls do nothing. A
+  /// failure stops the run.
+  void openRunLog();
+  bool runLogOpen() const { return runLog_ != nullptr; }
+
+  std::u16string pioReportPath() const { return dataFolder_ + u"PasmErrors.txt"; }
+  std::u16string runLogPath() const { return dataFolder_ + u"Prexle.txt"; }
+
+  /// Closes the files before their windows read them back.
+  void closePioReport();
+  void closeRunLog();
+
+  void logLine(std::u16string_view line) override;
+  void pioErrorLine(std::u16string_view line) override;
+
+ private:
+  std::u16string dataFolder_;
+  std::unique_ptr<platform::AppendFile> pioReport_;
+  std::unique_ptr<platform::AppendFile> runLog_;
+};
+
+}  // namespace app

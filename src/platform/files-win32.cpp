@@ -1,0 +1,139 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+namespace platform {
+namespace {
+
+static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16");
+
+const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
+
+// Owns a file handle for the length of one service call.
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE handle) : handle_(handle) {}
+  ~FileHandle() {
+    if (valid()) ::CloseHandle(handle_);
+  }
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle_; }
+  HANDLE release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+ private:
+  HANDLE handle_;
+};
+
+// Other programs (the editor, a viewer) may hold our files open, and we may
+// read a file that is still open for writing.
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+HANDLE openForWriting(const std::u16string& path) {
+  return ::CreateFileW(wide(path), GENERIC_WRITE, kShareAll, nullptr, CREATE_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+bool writeAll(HANDLE file, std::string_view bytes) {
+  while (!bytes.empty()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size(), 1u << 30));
+    DWORD written = 0;
+    if (!::WriteFile(file, bytes.data(), chunk, &written, nullptr) || written == 0) return false;
+    bytes.remove_prefix(written);
+  }
+  return true;
+}
+
+bool readAll(HANDLE file, std::string& bytes) {
+  char buffer[65536];
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(file, buffer, sizeof buffer, &got, nullptr)) return false;
+    if (got == 0) return true;
+    bytes.append(buffer, got);
+  }
+}
+
+std::u16string withBackslashes(std::u16string_view path) {
+  std::u16string out(path);
+  std::replace(out.begin(), out.end(), u'/', u'\\');
+  return out;
+}
+
+// No user-space buffer: every append reaches the OS at once, so the file is
+// complete whatever ends the run. (Forcing each line to the disk as well
+// would only slow long reports down.)
+class Win32AppendFile : public AppendFile {
+ public:
+  explicit Win32AppendFile(HANDLE file) : file_(file) {}
+  bool append(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
+
+ private:
+  FileHandle file_;
+};
+
+}  // namespace
+
+std::u16string nativePath(std::u16string_view path) { return std::u16string(path); }
+
+bool samePath(std::u16string_view a, std::u16string_view b) {
+  std::u16string left = withBackslashes(a);
+  std::u16string right = withBackslashes(b);
+  if (left.size() > static_cast<size_t>(std::numeric_limits<int>::max())) return false;
+  return ::CompareStringOrdinal(reinterpret_cast<const wchar_t*>(left.data()), static_cast<int>(left.size()),
+                                reinterpret_cast<const wchar_t*>(right.data()), static_cast<int>(right.size()),
+                                TRUE) == CSTR_EQUAL;
+}
+
+std::optional<std::string> readFileBytes(const std::u16string& path) {
+  FileHandle file(::CreateFileW(wide(path), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return std::nullopt;
+  std::string bytes;
+  LARGE_INTEGER size{};
+  if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
+    bytes.reserve(static_cast<size_t>(size.QuadPart));
+  }
+  if (!readAll(file.get(), bytes)) return std::nullopt;
+  return bytes;
+}
+
+bool writeFileBytes(const std::u16string& path, std::string_view bytes) {
+  FileHandle file(openForWriting(path));
+  return file.valid() && writeAll(file.get(), bytes);
+}
+
+bool pathExists(const std::u16string& path) {
+  return ::GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
+int64_t fileSize(const std::u16string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!::GetFileAttributesExW(wide(path), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+  return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool createFolder(const std::u16string& path) {
+  if (::CreateDirectoryW(wide(path), nullptr)) return true;
+  DWORD attributes = ::GetFileAttributesW(wide(path));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool renameFile(const std::u16string& from, const std::u16string& to) {
+  return ::MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
+bool removeFile(const std::u16string& path) { return ::DeleteFileW(wide(path)) != 0; }
+
+std::unique_ptr<AppendFile> AppendFile::create(const std::u16string& path) {
+  FileHandle file(openForWriting(path));
+  if (!file.valid()) return nullptr;
+  return std::make_unique<Win32AppendFile>(file.release());
+}
+
+}  // namespace platform
