@@ -1,4 +1,5 @@
 target_sources(core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/block_comments.cpp
   ${CMAKE_CURRENT_LIST_DIR}/conditionals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/directive_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/emitter.cpp

@@ -1,0 +1,69 @@
+#include "app/end_of_run.h"
+
+#include "app/run.h"
+#include "app/settings_file.h"
+#include "platform/files.h"
+#include "platform/host.h"
+#include "platform/pending_file.h"
+#include "text/lines.h"
+#include "text/utf8.h"
+#include "ui/fatal_error.h"
+#include "ui/run_log_window.h"
+
+namespace app {
+namespace {
+
+// A target smaller than this is taken for a missing or broken install.
+constexpr int64_t kMinimumTargetSize = 100;
+
+void writeResult(const RunState& state) {
+  if (!platform::PendingFile(state.outputPath).commit(text::encodeUtf8(state.outputText))) {
+    ui::fail(u" cant open " + state.outputPath);
+  }
+}
+
+bool targetMissing(const RunState& state) {
+  return platform::fileSize(state.targetProgram) < kMinimumTargetSize;
+}
+
+void handOver(Run& run) {
+  RunState& state = run.state;
+  if (state.winBasicTarget) {
+    if (state.briskoMode) {
+      return;
+    }
+    if (targetMissing(state)) {
+      ui::fail(u"Failed To find Corvane target: " + state.targetProgram +
+               u"\r\nCheck the path is set correctly in tyhe Corvane Action menu\r\n");
+    }
+  } else {
+    if (targetMissing(state)) {
+      ui::fail(u"Failed To find Brisko target: " + state.targetProgram +
+               u"\r\nCheck the path is set correctly in the Corvane Action menu\r\n");
+    }
+    if (state.pioCheckMode) return;
+  }
+  // A program that fails to start is not reported: the result is written.
+  run.host.startProgram(state.targetProgram, state.outputPath, state.hostFolder);
+}
+
+void showRunLog(Run& run) {
+  run.files.closeRunLog();
+  auto bytes = platform::readFileBytes(run.files.runLogPath());
+  if (!bytes) ui::fail(u"Failed to created file " + run.files.runLogPath());
+  run.host.showWindow(ui::runLogWindow(run.state.versionText, run.files.runLogPath(),
+                                       text::splitLines(text::decodeUtf8(*bytes))));
+}
+
+}  // namespace
+
+void finishRun(Run& run) {
+  RunState& state = run.state;
+  state.outputText = pre::applyReplacements(run.replacements, std::move(state.outputText));
+  writeCodeStore(state.dataFolder + u"MMmodule.inf", state.codeBase);
+  writeResult(state);
+  handOver(run);
+  if (state.debugLog) showRunLog(run);
+}
+
+}  // namespace app

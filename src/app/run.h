@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/run_files.h"
+#include "app/run_state.h"
+#include "preprocessor/conditionals.h"
+#include "preprocessor/emitter.h"
+#include "preprocessor/line_map.h"
+#include "preprocessor/replacements.h"
+
+namespace platform {
+class Host;
+}
+
+namespace app {
+
+/// Everything one run holds, owned by the entry point. Only the read loop and
+/// the order of tests see all of it; handlers get the parts they need.
+struct Run {
+  explicit Run(RunState startState, platform::Host& runHost)
+      : state(std::move(startState)), files(state.dataFolder), host(runHost) {}
+  Run(const Run&) = delete;
+  Run& operator=(const Run&) = delete;
+
+  RunState state;
+  RunFiles files;
+  platform::Host& host;
+  pre::LineMap lineMap;
+  pre::Conditionals conditionals;
+  pre::ReplaceTable replacements;
+  pre::Emitter emitter{state, conditionals, lineMap};
+};
+
+}  // namespace app

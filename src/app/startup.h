@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "app/run_state.h"
+
+namespace app {
+
+class RunFiles;
+
+/// Checks the three parameters and fills in the run's mode, paths and
+/// folders. A wrong parameter count or an unknown mode stops the run.
+RunState startUp(const std::vector<std::u16string>& arguments);
+
+/// The result path: a sub-folder "X" of the source's folder in Brisko mode
+/// (the folder is created), "_x" before the extension otherwise.
+std::u16string outputPathFor(const std::u16string& sourcePath, const std::u16string& extension,
+                             bool brisko);
+
+/// "." and the extension of the file name in the path; empty when the name
+/// has none.
+std::u16string extensionOf(std::u16string_view path);
+
+}  // namespace app

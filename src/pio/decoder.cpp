@@ -1,0 +1,180 @@
+#include "pio/decoder.h"
+
+#include <algorithm>
+#include <string_view>
+
+#include "text/numbers.h"
+
+namespace pio {
+
+namespace {
+
+constexpr std::u16string_view kConditions[] = {u"",  u"!X",   u"X--", u"!Y",
+                                               u"Y--", u"X!=Y", u"PIN", u"!OSRE"};
+constexpr std::u16string_view kOutDestinations[] = {u"PINS",    u"X",  u"Y",   u"NULL",
+                                                    u"PINDIRS", u"PC", u"ISR", u"EXEC"};
+constexpr std::u16string_view kInSources[] = {u"PINS", u"X",  u"Y",   u"NULL",
+                                              u" ",    u"PC", u"ISR", u"OSR"};
+constexpr std::u16string_view kMovDestinations[] = {u"PINS", u"X",  u"Y",   u"NULL",
+                                                    u"EXEC", u"PC", u"ISR", u"OSR"};
+constexpr std::u16string_view kMovSources[] = {u"PINS", u"X",      u"Y",   u"NULL",
+                                               u" ",    u"STATUS", u"ISR", u"OSR"};
+constexpr std::u16string_view kMovOperations[] = {u" ", u" ! ", u" :: ", u" "};
+
+// The word as a text of 16 binary digits, bit 15 first, and the fields cut
+// out of it by character position (1-based, as the bits read left to right).
+class Bits {
+ public:
+  explicit Bits(uint16_t word) : b_(text::binary(word, 16)) {}
+  std::u16string chars(int from, int count) const {
+    if (count <= 0 || from < 1 || from > 16) return {};
+    return b_.substr(static_cast<size_t>(from - 1), static_cast<size_t>(count));
+  }
+  int32_t number(int from, int count) const {
+    int32_t value = 0;
+    for (char16_t c : chars(from, count)) value = value * 2 + (c - u'0');
+    return value;
+  }
+  bool bit(int n) const { return b_[static_cast<size_t>(15 - n)] == u'1'; }
+
+ private:
+  std::u16string b_;
+};
+
+std::u16string decodeJmp(const Bits& b, int32_t field, const DecodeContext& c, std::u16string& note) {
+  std::u16string target = labelForAddress(c.labels, b.number(12, 5));
+  if (field == 0) return u"JMP " + target;
+  if (kConditions[field] == u"PIN") note = u" 'GP" + text::decimal((c.execctrl >> 24) & 0x1F);
+  return u"JMP " + std::u16string(kConditions[field]) + u" " + target;
+}
+
+std::u16string decodeWait(const Bits& b, const DecodeContext& c) {
+  std::u16string head = u"WAIT " + b.chars(9, 1);
+  int32_t index = b.number(12, 5);
+  switch (b.number(10, 2)) {
+    case 0:
+      return head + u" GPIO " + text::decimal(index) + pinHint(index, 1, c.noHints);
+    case 1:
+      return head + u" PIN " + text::decimal(index) + pinHint(index + c.inBase, 1, c.noHints);
+    case 2:
+      return head + u" IRQ " + text::decimal(b.number(14, 3)) + (b.bit(4) ? u" REL" : u"");
+    default:
+      return head + u" RESERVED " + text::decimal(index);
+  }
+}
+
+std::u16string decodeShift(const Bits& b, int op, int32_t field, const DecodeContext& c) {
+  int32_t n = b.number(12, 5);
+  if (n == 0) n = 32;
+  if (op == 2) {
+    std::u16string t = u"IN " + std::u16string(kInSources[field]) + u" " + text::decimal(n);
+    return field == 0 ? t + pinHint(c.inBase, n, c.noHints) : t;
+  }
+  std::u16string t = u"OUT " + std::u16string(kOutDestinations[field]) + u" " + text::decimal(n);
+  return field == 0 || field == 4 ? t + pinHint(c.outBase, c.outCount, c.noHints) : t;
+}
+
+std::u16string decodePushPull(const Bits& b) {
+  std::u16string t = b.bit(7) ? u"PULL" : u"PUSH";
+  if (b.bit(6)) t += b.bit(7) ? u" IFEMPTY " : u" IFFULL ";
+  t += b.bit(5) ? u" BLOCK " : u" NOBLOCK ";
+  return t;
+}
+
+std::u16string decodeMov(const Bits& b, int32_t field) {
+  std::u16string t = u"MOV " + std::u16string(kMovDestinations[field]) +
+                     std::u16string(kMovOperations[b.number(12, 2)]) +
+                     std::u16string(kMovSources[b.number(14, 3)]);
+  for (size_t at = t.find(u"MOV Y Y"); at != std::u16string::npos; at = t.find(u"MOV Y Y", at)) {
+    t.replace(at, 7, u"NOP");
+  }
+  return t;
+}
+
+std::u16string decodeIrq(const Bits& b) {
+  std::u16string index = text::decimal(b.number(14, 3));
+  std::u16string t = u"IRQ ";
+  if (b.bit(6)) {
+    t += u"CLEAR " + index;
+  } else if (b.bit(5)) {
+    t += u"WAIT " + index;
+  } else {
+    t += u"NOWAIT " + index;
+  }
+  return b.bit(4) ? t + u" REL" : t;
+}
+
+std::u16string decodeSet(const Bits& b, int32_t field, const DecodeContext& c) {
+  std::u16string t = u"SET " + std::u16string(kOutDestinations[field]);
+  if (field != 0 && field != 4) return t + u" " + text::decimal(b.number(12, 5));
+  int32_t shown = std::clamp(c.setCount, 0, 16);
+  return t + u" &b" + b.chars(17 - shown, shown) + pinHint(c.setBase, c.setCount, c.noHints);
+}
+
+std::u16string decodeOperation(const Bits& b, const DecodeContext& c, std::u16string& note) {
+  int op = b.number(1, 3);
+  int32_t field = b.number(9, 3);
+  switch (op) {
+    case 0: return decodeJmp(b, field, c, note);
+    case 1: return decodeWait(b, c);
+    case 2:
+    case 3: return decodeShift(b, op, field, c);
+    case 4: return decodePushPull(b);
+    case 5: return decodeMov(b, field);
+    case 6: return decodeIrq(b);
+    default: return decodeSet(b, field, c);
+  }
+}
+
+// Side-set field (padded instruction column first) and delay.
+std::u16string sideAndDelay(const Bits& b, std::u16string t, const DecodeContext& c) {
+  int32_t count = static_cast<int32_t>((c.pinctrl >> 29) & 7);
+  int32_t opt = static_cast<int32_t>((c.execctrl >> 30) & 1);
+  int32_t sidesetCount = count - opt;
+  if (sidesetCount >= 1 && (opt == 0 || b.bit(12))) {
+    t = (t + std::u16string(63, u' ')).substr(0, 23) + u" SIDE &b" +
+        b.chars(4 + opt, sidesetCount) + pinHint(c.sidesetBase, sidesetCount, c.noHints);
+  }
+  int32_t delay = b.number(sidesetCount + opt + 4, 5 - count);
+  if (delay >= 1) t += u"[" + text::decimal(delay) + u"]";
+  while (!t.empty() && t.back() == u' ') t.pop_back();
+  return t;
+}
+
+}  // namespace
+
+DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints) {
+  const StateMachineConfig& config = pio.config();
+  return {config.pinctrl, config.execctrl, pio.setBase,     pio.setCount,
+          pio.outBase,    pio.outCount,    pio.inBase,      pio.sidesetBase,
+          labelsOfCurrentBlock(pio),       noHints};
+}
+
+std::u16string decodeInstruction(uint16_t word, const DecodeContext& context) {
+  Bits b(word);
+  std::u16string note;
+  std::u16string t = decodeOperation(b, context, note);
+  return sideAndDelay(b, std::move(t), context) + note;
+}
+
+std::u16string pinHint(int32_t first, int32_t count, bool noHints) {
+  if (noHints) return {};
+  std::u16string list;
+  if (count == 1) {
+    list = u"GP" + text::decimal(first);
+  } else if (count == 2) {
+    list = u"GP" + text::decimal(int64_t{first} + 1) + u",GP" + text::decimal(first);
+  } else if (count > 2) {
+    list = u"GP" + text::decimal(int64_t{first} + count - 1) + u"-GP" + text::decimal(first);
+  }
+  return u"(" + list + u")";
+}
+
+std::u16string labelForAddress(const std::vector<PioLabel>& labels, int32_t address) {
+  for (const PioLabel& label : labels) {
+    if (label.address == address) return label.name.substr(0, label.name.size() - 1);
+  }
+  return text::decimal(address);
+}
+
+}  // namespace pio

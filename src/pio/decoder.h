@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "pio/pio_assembler.h"
+
+namespace pio {
+
+/// What the decoder needs to know of the state machine the word belongs to.
+struct DecodeContext {
+  int64_t pinctrl = kPinctrlStart;
+  int64_t execctrl = kExecctrlStart;
+  int32_t setBase = 0;
+  int32_t setCount = 5;
+  int32_t outBase = 0;
+  int32_t outCount = 0;
+  int32_t inBase = 0;
+  int32_t sidesetBase = 0;
+  std::vector<PioLabel> labels;
+  bool noHints = false;
+};
+
+/// The decoder's view of (currentPio, currentSm) in the current block.
+DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints);
+
+/// One instruction word as readable text, with pin hints, side-set, delay and
+/// jump labels ("SET PINDIRS &b00001(GP4-GP0)", "JMP X-- loop", "NOP").
+std::u16string decodeInstruction(uint16_t word, const DecodeContext& context);
+
+/// "(GP<first>)", "(GP<first+1>,GP<first>)" or "(GP<last>-GP<first>)", highest
+/// pin first; "()" for no pins; empty when hints are off.
+std::u16string pinHint(int32_t first, int32_t count, bool noHints);
+
+/// The name (without colon) of the first label at the address, else the
+/// address in decimal.
+std::u16string labelForAddress(const std::vector<PioLabel>& labels, int32_t address);
+
+}  // namespace pio

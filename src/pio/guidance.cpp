@@ -1,0 +1,103 @@
+#include "pio/guidance.h"
+
+#include <initializer_list>
+#include <string>
+
+#include "pio/pio_assembler.h"
+#include "ui/logs.h"
+
+namespace pio {
+
+namespace {
+
+constexpr std::u16string_view kMarker =
+    u"       ^^^^^^^^^^^^^^ ERROR THIS LINE ^^^^^^^^^^^^^^^^^^^^^^^^^^";
+constexpr std::u16string_view kClosing =
+    u"       -----------------------------------------------------------";
+constexpr std::u16string_view kSyntaxError6 = u"      !!! SYNTAX Error!!";
+
+constexpr std::u16string_view kWaitHelp[] = {
+    u"        Allowed syntax are: ",
+    u"           WAIT <polarity> GPIO <gpio_num> ",
+    u"           WAIT <polarity> PIN <pin_num>",
+    u"           WAIT <polarity> IRQ <irq_num> (rel)",
+    u"           ()brackets indicates parameter is optional",
+    u"           polarity is 0 or 1",
+    u"           gpio_num is actual GPIO pin number 1-32",
+    u"           pin_num indexes a pin in the state machine s PINCTRL register",
+    u"           irq_num is irq number to wait on 0-7",
+    u"           irq_num rel will accept irq 0-7 ",
+};
+
+constexpr std::u16string_view kIrqHelp[] = {
+    u"       Allowed syntax are: ",
+    u"         IRQ <irq_num> (_rel) ",
+    u"         IRQ SET <irq_num> (_rel)",
+    u"         IRQ NOWAIT <irq_num> (_rel)",
+    u"         IRQ WAIT <irq_num> (_rel)",
+    u"         IRQ CLEAR <irq_num> (_rel) ",
+    u"         ()brackets indicates parameter is optional",
+    u"         polarity is 0 or 1",
+    u"         gpio_num is actual GPIO pin number 1-32",
+    u"         pin_num indexes a pin in the state machine's PINCTRL register",
+    u"         irq_num is irq number to wait on 0-7",
+    u"         irq_num rel will accept irq 0-7??????????????? ",
+};
+
+constexpr std::u16string_view kSetHelp[] = {
+    u"       Allowed syntax are: ",
+    u"         SET <destination> <value. ",
+    u"         SET [PINS|X|Y|PINDIRS] <value>",
+    u"         <value> is 0-31 and is applied the 5 data bits",
+};
+
+template <size_t N>
+void writeAll(ui::Logs& logs, const std::u16string_view (&lines)[N]) {
+  for (std::u16string_view line : lines) logs.pioErrorLine(line);
+}
+
+std::u16string joined(std::initializer_list<std::u16string_view> parts) {
+  std::u16string out;
+  for (std::u16string_view part : parts) out += part;
+  return out;
+}
+
+void writeBlock(ui::Logs& logs, std::u16string_view kind, std::u16string_view message,
+                std::u16string_view detail, int mode) {
+  if (kind == kKindJmp && mode == kModeLabel) {
+    logs.pioErrorLine(joined({u"       ", message, u" ", detail}));
+    logs.pioErrorLine(u"        Check labels match in source");
+  } else if (kind == kKindWait) {
+    logs.pioErrorLine(u"       !!! SYNTAX Error!!");
+    logs.pioErrorLine(joined({u"       ", message, u" ", detail}));
+    writeAll(logs, kWaitHelp);
+  } else if (kind == kKindMov) {
+    logs.pioErrorLine(kSyntaxError6);
+    logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
+  } else if (kind == kKindIrq) {
+    logs.pioErrorLine(kSyntaxError6);
+    logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
+    writeAll(logs, kIrqHelp);
+  } else if (kind == kKindSet) {
+    logs.pioErrorLine(kSyntaxError6);
+    logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
+    writeAll(logs, kSetHelp);
+  } else if (kind == kKindDir) {
+    logs.pioErrorLine(u"      !!! DIRECTIVE OUT of RANGE!!");
+    logs.pioErrorLine(joined({u"      ", message, u" Allowed value: ", detail}));
+  } else {
+    logs.pioErrorLine(joined({u"       ", message, u" (", detail, u")"}));
+  }
+}
+
+}  // namespace
+
+void reportPioError(PioAssembler& pio, ui::Logs& logs, std::u16string_view kind,
+                    std::u16string_view message, std::u16string_view detail, int mode) {
+  logs.pioErrorLine(kMarker);
+  ++pio.pioErrorCount;
+  writeBlock(logs, kind, message, detail, mode);
+  logs.pioErrorLine(kClosing);
+}
+
+}  // namespace pio
