@@ -196,8 +196,7 @@ class WindowGuard {
 
 bool showTextWindow(const ui::TextWindow& data) {
   if (!registerWindowClass()) return false;
-  WindowState state;
-  if (data.font) state.font = GdiObject(createFont(*data.font));
+  WindowState state{GdiObject(data.font ? createFont(*data.font) : nullptr), {}};
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
   RECT frame = centredFrame(data.width, data.height, kStyle);
   HWND window = ::CreateWindowExW(0, kWindowClass, wide(data.title), kStyle, frame.left, frame.top, frame.right,
