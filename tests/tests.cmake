@@ -5,6 +5,8 @@ target_include_directories(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(unit_tests PRIVATE PREXLE_BINARY="$<TARGET_FILE:prexle>")
 add_dependencies(unit_tests prexle)
 
+target_sources(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/support/temp_folder.cpp)
+
 include(${CMAKE_CURRENT_LIST_DIR}/text/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/platform/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/ui/tests.cmake)

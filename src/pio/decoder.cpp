@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "pio/options.h"
 #include "text/numbers.h"
 
 namespace pio {
@@ -148,6 +149,12 @@ DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints) {
   return {config.pinctrl, config.execctrl, pio.setBase,     pio.setCount,
           pio.outBase,    pio.outCount,    pio.inBase,      pio.sidesetBase,
           labelsOfCurrentBlock(pio),       noHints};
+}
+
+std::u16string decodeForCurrentMachine(const PioContext& ctx, uint16_t word) {
+  const StateMachineConfig& config = ctx.pio.config();
+  ctx.pio.sidesetCount = sidesetCountOf(config.pinctrl, config.execctrl);
+  return decodeInstruction(word, decodeContextFor(ctx.pio, ctx.options.noHints));
 }
 
 std::u16string decodeInstruction(uint16_t word, const DecodeContext& context) {

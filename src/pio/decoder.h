@@ -25,6 +25,10 @@ struct DecodeContext {
 /// The decoder's view of (currentPio, currentSm) in the current block.
 DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints);
 
+/// Decodes a word for (currentPio, currentSm) with the options in force, and
+/// leaves in sidesetCount the side-set bits that state machine gives a word.
+std::u16string decodeForCurrentMachine(const PioContext& ctx, uint16_t word);
+
 /// One instruction word as readable text, with pin hints, side-set, delay and
 /// jump labels ("SET PINDIRS &b00001(GP4-GP0)", "JMP X-- loop", "NOP").
 std::u16string decodeInstruction(uint16_t word, const DecodeContext& context);

@@ -1,0 +1,36 @@
+#include "pio/second_pass.h"
+
+#include "pio/directives.h"
+#include "pio/encoder.h"
+#include "pio/pio_assembler.h"
+#include "pio/pio_line.h"
+#include "pio/source_line.h"
+
+namespace pio {
+
+int pioSecondPassLine(PioContext& ctx, std::u16string_view line, std::u16string* labelText) {
+  SourceLine source = splitSourceLine(line);
+  if (labelText != nullptr) labelText->clear();
+  if (!source.labelName.empty()) {
+    // The second reading meets the define again, so later lines see the
+    // value in force here.
+    if (withoutComment(source.body).empty()) {
+      return ctx.pio.decodeMode ? kResultNoWord : kResultListingComment;
+    }
+    if (labelText != nullptr) *labelText = source.labelText;
+  }
+  PioLine pioLine(ctx, line, source.body);
+  if (pioLine.words().empty()) return kResultNothing;
+  std::u16string first = pioLine.firstWord();
+  if (first == u";") return kResultNothing;
+  if (first == u".define") {
+    recordDefineLine(ctx.pio, pioLine.words());
+    return kResultDirective;
+  }
+  if (auto result = applyDirective(pioLine, first)) return *result;
+  if (isInstructionMnemonic(first)) return encodeInstruction(pioLine, first);
+  // An unknown word is dropped without a message; neither pass gives it a slot.
+  return ctx.pio.decodeMode ? kResultNoWord : kResultDirective;
+}
+
+}  // namespace pio

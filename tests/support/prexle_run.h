@@ -1,0 +1,48 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace testing_support {
+
+/// What one run of the tool left behind.
+struct RunResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+/// Runs the built tool with the given parameters in the given folder, stdin
+/// empty, and waits for it.
+RunResult runPrexle(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+
+/// A source folder "src" and a host folder "host" (with "portable.inf", a
+/// "DATA" folder and stand-in target programs that record the path they are
+/// handed in "host/handed-Corvane.txt" or "host/handed-Brisko.txt").
+class Workspace {
+ public:
+  Workspace();
+
+  const TempFolder& root() const { return root_; }
+  std::string sourcePath(const std::string& name = "prog.bas") const;
+  std::string hostFolder() const;
+
+  void writeSource(const std::string& bytes, const std::string& name = "prog.bas") const;
+  /// Runs the tool on src/prog.bas in the given mode; the folder the tool
+  /// starts in is the workspace root.
+  RunResult run(const std::string& mode, const std::string& name = "prog.bas") const;
+  /// The path handed to a target program, once it has been started.
+  std::string handedPath(const std::string& target) const;
+  std::string data(const std::string& name) const { return root_.read("host/DATA/" + name); }
+
+ private:
+  TempFolder root_;
+};
+
+/// The line map as numbers, for readable comparisons.
+std::vector<int32_t> lineMapEntries(const std::string& bytes);
+
+}  // namespace testing_support
