@@ -1,0 +1,3 @@
+' comment
+'marked
+x=1 ' c "q"

@@ -1,0 +1,7 @@
+#KEEPCOMMENTS
+' comment
+
+;marked
+'#not kept
+x=1 ' c "q"
+''target x
