@@ -26,6 +26,8 @@ void recordLabel(PioAssembler& pio, std::u16string_view name) {
 }
 
 void recordDefine(PioAssembler& pio, std::u16string_view name, std::u16string_view value) {
+  // A define without a name could never be looked up.
+  if (name.empty()) return;
   std::u16string resolved = lookupDefine(pio, value).value_or(std::u16string(value));
   pio.defines.push_back({text::lower(name), text::lower(resolved)});
 }

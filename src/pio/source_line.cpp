@@ -71,4 +71,10 @@ std::u16string substituteDefines(const PioAssembler& pio, std::u16string_view no
   return out;
 }
 
+PioDefine defineOf(std::u16string_view normalised) {
+  int nameField = text::field(normalised, 2) == u"public" ? 3 : 2;
+  return {std::u16string(text::field(normalised, nameField)),
+          std::u16string(text::field(normalised, nameField + 1))};
+}
+
 }  // namespace pio

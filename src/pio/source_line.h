@@ -6,6 +6,7 @@
 namespace pio {
 
 struct PioAssembler;
+struct PioDefine;
 
 /// A PIO line taken apart: the label it starts with, if any, and the rest.
 struct SourceLine {
@@ -34,5 +35,9 @@ std::u16string substituteDefine(const PioAssembler& pio, std::u16string_view wor
 /// Every word after the first of a normalised line run through
 /// substituteDefine.
 std::u16string substituteDefines(const PioAssembler& pio, std::u16string_view normalised);
+
+/// Name and value of a normalised ".define" line: words 2 and 3, or words 3
+/// and 4 after ".define public".
+PioDefine defineOf(std::u16string_view normalised);
 
 }  // namespace pio

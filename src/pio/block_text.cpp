@@ -1,0 +1,94 @@
+#include "pio/block_text.h"
+
+#include <algorithm>
+
+#include "pio/options.h"
+#include "pio/pio_assembler.h"
+#include "text/blanks.h"
+#include "text/lines.h"
+#include "text/numbers.h"
+
+namespace pio {
+
+namespace {
+
+// More pins than a bank has can only come from a reported or spilled value.
+constexpr int32_t kMaxSetpinsPerGroup = 32;
+
+void addGroup(std::vector<std::u16string>& lines, int32_t base, int32_t count, int pioNumber,
+              std::u16string_view group) {
+  count = std::min(count, kMaxSetpinsPerGroup);
+  for (int32_t i = 0; i < count; ++i) {
+    lines.push_back(u"SETPIN GP" + text::decimal(int64_t{base} + i) + u",PIO" +
+                    text::decimal(pioNumber) + u" '" + std::u16string(group));
+  }
+}
+
+std::u16string hexImage(int64_t image) { return text::hex(static_cast<uint64_t>(image)); }
+
+std::u16string generatedHeader(const PioAssembler& pio, const PioBlockText& text) {
+  std::u16string crlf(text::kCrLf);
+  return crlf + u";---Start of Generated Code and Commands---" + crlf + u"' PIO=" +
+         text::decimal(pio.currentPio) + u" State Machine=" + text::decimal(pio.currentSm) +
+         u" Program= " + pio.programName + crlf + crlf + u"'--- Generated Instruction Summary ---" +
+         crlf + u"'addr instr  source                      original comments" + crlf +
+         u"'---- ------ ----------------------      -----------------" + crlf +
+         text.instructionSummary + crlf + u"'--- MMBasic Commands ---" + crlf;
+}
+
+std::u16string mmbasicCommands(const PioAssembler& pio, const PasmOptions& options) {
+  std::u16string crlf(text::kCrLf);
+  std::u16string out;
+  for (const std::u16string& line : setpinLines(pio, pio.currentPio)) {
+    out += (options.noSetpin ? u"'" : u"") + line + crlf;
+  }
+  const StateMachineConfig& config = pio.config();
+  std::u16string machine = text::decimal(pio.currentPio) + u"," + text::decimal(pio.currentSm);
+  out += crlf + (options.noInit ? u"'PIO INIT MACHINE " : u"PIO INIT MACHINE ") + machine + u"," +
+         text::decimal(config.frequency) + u",&H" + hexImage(config.pinctrl) + u",&H" +
+         hexImage(config.execctrl) + u",&H" + hexImage(config.shiftctrl) + u",&H" +
+         hexImage(config.origin);
+  out += crlf + (config.nostart ? u"'PIO START " : u"PIO START ") + machine;
+  out += crlf + crlf +
+         u"'-------------------------- End of Generated Commands "
+         u"------------------------------------------------";
+  return out;
+}
+
+}  // namespace
+
+std::u16string listingTail(std::u16string_view decoded, std::u16string_view comment, size_t width) {
+  std::u16string column(decoded);
+  column.resize(width, u' ');
+  return column + text::normaliseBlanks(u" ;" + std::u16string(comment)) + std::u16string(text::kCrLf);
+}
+
+std::u16string_view listingComment(std::u16string_view line) {
+  size_t apostrophe = line.find(u'\'');
+  return apostrophe == std::u16string_view::npos ? line : line.substr(apostrophe + 1);
+}
+
+void appendInstruction(PioBlockText& text, int pioNumber, int address, int word,
+                       std::u16string_view tail) {
+  std::u16string addressHex = text::hex(static_cast<uint32_t>(address), 2);
+  std::u16string wordHex = text::hex(static_cast<uint32_t>(word), 4);
+  text.instructionSummary += u"'&h" + addressHex + u" &h" + wordHex + u" " + std::u16string(tail);
+  text.programLines += u"PIO PROGRAM LINE " + text::decimal(pioNumber) + u",&h" + addressHex +
+                       u",&h" + wordHex + u"  '" + std::u16string(tail);
+}
+
+std::vector<std::u16string> setpinLines(const PioAssembler& pio, int pioNumber) {
+  std::vector<std::u16string> lines;
+  addGroup(lines, pio.setBase, pio.setCount, pioNumber, u"SET");
+  addGroup(lines, pio.outBase, pio.outCount, pioNumber, u"OUT");
+  addGroup(lines, pio.sidesetBase, pio.sidesetCount, pioNumber, u"SIDESET");
+  return lines;
+}
+
+std::u16string generatedBlockText(const PioAssembler& pio, const PasmOptions& options,
+                                  const PioBlockText& text) {
+  return generatedHeader(pio, text) + text.programLines + std::u16string(text::kCrLf) +
+         mmbasicCommands(pio, options);
+}
+
+}  // namespace pio

@@ -1,0 +1,77 @@
+#include "pio/pio_blocks.h"
+
+#include "pio/decoder.h"
+#include "pio/first_pass.h"
+#include "pio/second_pass.h"
+#include "text/lines.h"
+#include "ui/logs.h"
+
+namespace pio {
+
+PioBlocks::PioBlocks(ui::Logs& logs) : logs_(logs) {}
+
+void PioBlocks::readOptions(std::u16string_view lineBuffer) { applyPasmConfig(options_, lineBuffer); }
+
+void PioBlocks::restartReading() {
+  pio_.currentPio = 0;
+  pio_.currentSm = 0;
+  pio_.programCounter = {};
+  for (auto& block : pio_.stateMachines) {
+    for (StateMachineConfig& config : block) config.origin = 0;
+  }
+  pio_.blockNumber = 0;
+}
+
+void PioBlocks::startBlock(bool secondReading) {
+  inBlock_ = true;
+  ++pio_.blockNumber;
+  // Decode mode also governs slot counting in the first reading, so both
+  // readings count the same slots.
+  pio_.decodeMode = false;
+  if (!secondReading) return;
+  text_ = {};
+  pio_.sidesetCount = 0;
+  pio_.sidesetBase = 0;
+  pio_.setCount = 5;
+  pio_.setBase = 0;
+  pio_.outCount = 0;
+  pio_.outBase = 0;
+  pio_.inBase = 0;
+  pio_.registersClaimed = {};
+}
+
+std::u16string PioBlocks::endBlock(bool secondReading, bool pioCheckMode) {
+  inBlock_ = false;
+  pio_.decodeHeaderWritten = false;
+  if (!secondReading) return {};
+  std::u16string block = generatedBlockText(pio_, options_, text_);
+  if (pioCheckMode && !pio_.decodeMode) logs_.pioErrorLine(block);
+  return text_.instructionSummary + std::u16string(text::kCrLf) + block;
+}
+
+void PioBlocks::firstPassLine(std::u16string_view line) {
+  PioContext ctx = context();
+  pioFirstPassLine(ctx, line);
+}
+
+void PioBlocks::secondPassLine(std::u16string_view line, bool pioCheckMode) {
+  PioContext ctx = context();
+  std::u16string label;
+  int result = pioSecondPassLine(ctx, line, &label);
+  if (pioCheckMode && (result >= kResultDirective || result == kResultListingComment)) {
+    logs_.pioErrorLine(line);
+  }
+  std::u16string crlf(text::kCrLf);
+  if (!label.empty()) text_.programLines += u";" + label + crlf;
+  if (result >= 0) {
+    int address = pio_.programCounter[pio_.currentPio] - 1;
+    std::u16string decoded = decodeForCurrentMachine(ctx, static_cast<uint16_t>(result));
+    size_t width = options_.noHints ? 30 : 48;
+    appendInstruction(text_, pio_.currentPio, address, result,
+                      listingTail(decoded, listingComment(line), width));
+  } else if (result == kResultListingComment) {
+    text_.programLines += u";" + std::u16string(line) + crlf;
+  }
+}
+
+}  // namespace pio

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "pio/block_text.h"
+#include "pio/options.h"
+#include "pio/pio_assembler.h"
+
+namespace ui {
+class Logs;
+}
+
+namespace pio {
+
+/// The PIO side of the read loop: owns the assembler state and options and
+/// turns each block of the second reading into its generated MMBasic text.
+/// The caller matches the directive keywords and conditional levels.
+class PioBlocks {
+ public:
+  explicit PioBlocks(ui::Logs& logs);
+
+  /// A "#PASMCFG" line: switches on its option words for the rest of the run.
+  void readOptions(std::u16string_view lineBuffer);
+
+  /// The source is read again from its first line: block, state machine,
+  /// program counters, origins and the block number start again from 0.
+  void restartReading();
+
+  /// A "#PIOSTART" line. In the second reading the block's texts, pin bases,
+  /// counts and decode mode start afresh.
+  void startBlock(bool secondReading);
+
+  /// A "#PIOEND" line. In the second reading returns the summary, CR LF and
+  /// the generated block text (also written to the report in PIOCHECK mode
+  /// unless decoding); in the first reading returns empty text.
+  std::u16string endBlock(bool secondReading, bool pioCheckMode);
+
+  /// True between a "#PIOSTART" line and the next "#PIOEND" line.
+  bool inBlock() const { return inBlock_; }
+
+  /// A block line of the first reading at an active level.
+  void firstPassLine(std::u16string_view line);
+
+  /// A block line of the second reading at an active level: assembles it,
+  /// echoes it to the report in PIOCHECK mode and adds it to the listing.
+  void secondPassLine(std::u16string_view line, bool pioCheckMode);
+
+  /// Errors reported so far in the run.
+  int errorCount() const { return pio_.pioErrorCount; }
+
+  /// The assembler state and options, for inspection.
+  const PioAssembler& assembler() const { return pio_; }
+  const PasmOptions& options() const { return options_; }
+
+ private:
+  PioContext context() { return {pio_, options_, logs_}; }
+
+  ui::Logs& logs_;
+  PioAssembler pio_;
+  PasmOptions options_;
+  PioBlockText text_;
+  bool inBlock_ = false;
+};
+
+}  // namespace pio
