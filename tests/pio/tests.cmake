@@ -1,2 +1,4 @@
 target_sources(unit_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/encoder_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pio_text_test.cpp
 )

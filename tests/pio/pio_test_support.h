@@ -1,0 +1,69 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pio/first_pass.h"
+#include "pio/options.h"
+#include "pio/pio_assembler.h"
+#include "pio/second_pass.h"
+#include "ui/logs.h"
+
+namespace pio_test {
+
+// Keeps every line written, so tests can compare the report byte for byte.
+class RecordingLogs : public ui::Logs {
+ public:
+  void logLine(std::u16string_view line) override { log.emplace_back(line); }
+  void pioErrorLine(std::u16string_view line) override { report.emplace_back(line); }
+
+  std::vector<std::u16string> log;
+  std::vector<std::u16string> report;
+};
+
+// An assembler with its options and recorded output, driven line by line.
+struct Assembler {
+  pio::PioAssembler pio;
+  pio::PasmOptions options;
+  RecordingLogs logs;
+
+  pio::PioContext context() { return {pio, options, logs}; }
+
+  void first(std::u16string_view line) {
+    pio::PioContext ctx = context();
+    pio::pioFirstPassLine(ctx, line);
+  }
+
+  int second(std::u16string_view line) {
+    pio::PioContext ctx = context();
+    return pio::pioSecondPassLine(ctx, line);
+  }
+
+  // Both readings over the same lines, as the read loop does for one block;
+  // returns the second pass's result per line.
+  std::vector<int> assemble(std::initializer_list<std::u16string_view> lines) {
+    for (std::u16string_view line : lines) first(line);
+    pio.currentPio = 0;
+    pio.currentSm = 0;
+    pio.programCounter = {};
+    for (auto& block : pio.stateMachines) {
+      for (auto& config : block) config.origin = 0;
+    }
+    std::vector<int> results;
+    for (std::u16string_view line : lines) results.push_back(second(line));
+    return results;
+  }
+
+  // The instruction words among the results.
+  std::vector<int> words(std::initializer_list<std::u16string_view> lines) {
+    std::vector<int> out;
+    for (int result : assemble(lines)) {
+      if (result >= 0) out.push_back(result);
+    }
+    return out;
+  }
+};
+
+}  // namespace pio_test
