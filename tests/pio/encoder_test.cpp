@@ -25,8 +25,6 @@ struct Row {
 
 int assembleOne(const Row& row) {
   Assembler a;
-  a.first(u"loop3:");  // not a label of these tests: the address below is 0
-  std::vector<std::u16string_view> lines;
   if (!row.sideSet.empty()) a.second(row.sideSet);
   return a.second(row.line);
 }

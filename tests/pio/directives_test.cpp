@@ -1,0 +1,203 @@
+#include "pio/directives.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pio_test_support.h"
+
+namespace {
+
+using pio_test::Assembler;
+
+std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+
+struct Images {
+  int64_t execctrl;
+  int64_t pinctrl;
+  int64_t shiftctrl;
+};
+
+// Each row: directive lines given in order to a fresh state machine, and the
+// three register images they must leave.
+TEST(Directives, BuildTheRegisterImages) {
+  struct Row {
+    std::vector<std::u16string_view> lines;
+    Images images;
+  } rows[] = {
+      {{}, {0x1F000, 0x14000000, 0xC0000}},
+      {{u".jmp_pin GP3"}, {0x1F000 + (3 << 24), 0x14000000, 0xC0000}},
+      {{u".out_en_sel 31"}, {0x1F000 + (31 << 19), 0x14000000, 0xC0000}},
+      {{u".inline_out_en 1"}, {0x1F000 + (1 << 18), 0x14000000, 0xC0000}},
+      {{u".inline_out_en 0"}, {0x1F000, 0x14000000, 0xC0000}},
+      {{u".out_sticky 1"}, {0x1F000 + (1 << 17), 0x14000000, 0xC0000}},
+      {{u".status_sel 1"}, {0x1F000 + (1 << 4), 0x14000000, 0xC0000}},
+      {{u".status_n 7"}, {0x1F007, 0x14000000, 0xC0000}},
+      {{u".sideset_base 5"}, {0x1F000, 0x14000000 + (5 << 10), 0xC0000}},
+      {{u".set_count 3"}, {0x1F000, 3 << 26, 0xC0000}},
+      {{u".set_base 2", u".set_base 2"}, {0x1F000, 0x14000000 + (4 << 5), 0xC0000}},
+      {{u".out_count 8"}, {0x1F000, 0x14000000 + (8 << 20), 0xC0000}},
+      {{u".out_base &H4"}, {0x1F000, 0x14000004, 0xC0000}},
+      {{u".in_base 10"}, {0x1F000, 0x14000000 + (10 << 15), 0xC0000}},
+      {{u".push_threshold 32"}, {0x1F000, 0x14000000, 0xC0000}},
+      {{u".push_threshold 8"}, {0x1F000, 0x14000000, 0xC0000 + (8 << 20)}},
+      {{u".push_threshold 33"}, {0x1F000, 0x14000000, 0xC0000 + (33 << 20)}},
+      {{u".pull_threshold 24"}, {0x1F000, 0x14000000, 0xC0000 + (24 << 25)}},
+      {{u".autopush 1"}, {0x1F000, 0x14000000, 0xD0000}},
+      {{u".autopull 1"}, {0x1F000, 0x14000000, 0xE0000}},
+      {{u".in_shiftdir 0"}, {0x1F000, 0x14000000, 0x80000}},
+      {{u".out_shiftdir 0"}, {0x1F000, 0x14000000, 0x40000}},
+      {{u".out_shiftdir 1"}, {0x1F000, 0x14000000, 0xC0000}},
+      {{u".fjoin_rx"}, {0x1F000, 0x14000000, 0x800C0000}},
+      {{u".fjoin_tx 9"}, {0x1F000, 0x14000000, 0x400C0000}},
+      {{u".side_set 1"}, {0x1F000, 0x34000000, 0xC0000}},
+      {{u".side_set 2 opt pindirs"}, {0x6001F000, 0x54000000, 0xC0000}},
+      {{u".side_set 1 opt"}, {0x4001F000, 0x34000000, 0xC0000}},
+      {{u".define pin 7", u".jmp_pin pin"}, {0x1F000 + (7 << 24), 0x14000000, 0xC0000}},
+  };
+  for (const Row& row : rows) {
+    Assembler a;
+    for (std::u16string_view line : row.lines) a.second(line);
+    const pio::StateMachineConfig& config = a.pio.config();
+    std::string name = row.lines.empty() ? "start" : narrow(row.lines.back());
+    EXPECT_EQ(config.execctrl, row.images.execctrl) << name;
+    EXPECT_EQ(config.pinctrl, row.images.pinctrl) << name;
+    EXPECT_EQ(config.shiftctrl, row.images.shiftctrl) << name;
+  }
+}
+
+TEST(Directives, RangeChecksReportAndGiveNoWord) {
+  struct Row {
+    std::u16string_view line;
+    std::vector<std::u16string_view> report;  // after the echoed line and the marker
+    bool imageChanged;
+  } rows[] = {
+      {u".status_n 20", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .status_n Invalid Value 20 Allowed value: 0-15"}, true},
+      {u".inline_out_en 2", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .inline_out_en Invalid Value 2 Allowed value: 0-1"}, false},
+      {u".out_en_sel 32", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .out_en_sel Invalid Value 32 Allowed value: 0-31"}, false},
+      {u".out_sticky 3", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .out_sticky Invalid Value 3 Allowed value: 0-1"}, false},
+      {u".status_sel 2", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .status_sel Invalid Value 2 Allowed value: 0-1"}, false},
+      {u".push_threshold 33", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .push_threshold Invalid Value 33 Allowed value: 1-32"}, true},
+      {u".pull_threshold 40", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .pull_threshold Invalid Value 40 Allowed value: 1-32"}, true},
+      {u".in_shiftdir 2", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .in_shiftdir Invalid Value 2 Allowed value: 0-1"}, true},
+      {u".out_shiftdir 3", {u"      !!! DIRECTIVE OUT of RANGE!!", u"      .out_shiftdir Invalid Value 3 Allowed value: 0-1"}, true},
+      {u".pio 2", {u"       .pio has range 0-1 Invalid value  (2)"}, false},
+      {u".sm 4", {u"       .sm has range 0-3 Invalid value  (4)"}, false},
+      {u".sm -1", {u"       .sm has range 0-3 Invalid value  (-1)"}, false},
+      {u".wrap", {u"       .wrap before any instruction (-1)"}, false},
+      {u".side_set 6", {u"       .side_set has range 0-5 Invalid value  (6)"}, true},
+      {u".side_set 1 opt", {u"       .SIDE_SET x opt  must be at least 2 when OPT is used (1)"}, true},
+  };
+  for (const Row& row : rows) {
+    Assembler a;
+    int result = a.second(row.line);
+    if (!row.line.starts_with(u".side_set")) {
+      EXPECT_EQ(result, -3) << narrow(row.line);
+    }
+    std::vector<std::u16string> expected = {std::u16string(row.line),
+                                            u"       ^^^^^^^^^^^^^^ ERROR THIS LINE ^^^^^^^^^^^^^^^^^^^^^^^^^^"};
+    expected.insert(expected.end(), row.report.begin(), row.report.end());
+    expected.push_back(u"       -----------------------------------------------------------");
+    EXPECT_EQ(a.logs.report, expected) << narrow(row.line);
+    const pio::StateMachineConfig& config = a.pio.config();
+    bool changed = config.execctrl != pio::kExecctrlStart || config.pinctrl != pio::kPinctrlStart ||
+                   config.shiftctrl != pio::kShiftctrlStart;
+    EXPECT_EQ(changed, row.imageChanged) << narrow(row.line);
+    EXPECT_EQ(a.pio.pioErrorCount, 1);
+  }
+}
+
+TEST(Directives, PlacementAndWrap) {
+  Assembler a;
+  EXPECT_EQ(a.second(u".pio 1"), -1);
+  EXPECT_EQ(a.second(u".sm 2"), -1);
+  EXPECT_EQ(a.second(u".origin 4"), -1);
+  EXPECT_EQ(a.second(u".frequency 2000"), -1);
+  EXPECT_EQ(a.second(u".wrap_target"), -4);
+  a.second(u"nop");
+  a.second(u"nop");
+  a.second(u"nop");
+  EXPECT_EQ(a.second(u".wrap"), -4);
+  const pio::StateMachineConfig& config = a.pio.stateMachines[1][2];
+  EXPECT_EQ(config.origin, 4);
+  EXPECT_EQ(config.frequency, 2000);
+  EXPECT_EQ(config.wrapTarget, 4);
+  EXPECT_EQ(config.wrap, 6);
+  EXPECT_EQ(config.execctrl, (6 << 12) + (4 << 7));
+  EXPECT_EQ(a.pio.programCounter[1], 7);
+  EXPECT_EQ(a.logs.log, std::vector<std::u16string>{u".wrap_target 4"});
+  EXPECT_EQ(a.second(u".nostart"), -3);
+  EXPECT_TRUE(config.nostart);
+  // Selecting the machine again clears its placement.
+  a.second(u".sm 2");
+  EXPECT_FALSE(config.nostart);
+  EXPECT_EQ(config.origin, 0);
+  EXPECT_EQ(config.wrap, 0);
+}
+
+TEST(Directives, WrapPastTheLastSlotIsReported) {
+  Assembler a;
+  for (int i = 0; i < 33; ++i) a.second(u"nop");
+  EXPECT_EQ(a.second(u".wrap"), -3);
+  EXPECT_EQ(a.logs.report[2], u"       .wrap resolves to > 31 (32)");
+  a.logs.report.clear();
+  EXPECT_EQ(a.second(u".wrap_target"), -3);
+  EXPECT_EQ(a.logs.report[2], u"       .wrap_target resolves to > 31 (33)");
+}
+
+TEST(Directives, ProgramNameAndBanner) {
+  Assembler a;
+  EXPECT_EQ(a.second(u"  .program  My_Blink ' the name ; more"), -1);
+  // Trimmed before the comment is cut off, so the blank before it stays.
+  EXPECT_EQ(a.pio.programName, u"My_Blink ");
+  EXPECT_EQ(a.logs.report, std::vector<std::u16string>{
+                               u"\r\n'--------------------------------Start of PIO Source Code "
+                               u"---------------------------------------------"});
+  a.second(u".program x;y");
+  EXPECT_EQ(a.pio.programName, u"x");
+}
+
+TEST(Directives, ResultIsTheDisplayResult) {
+  Assembler a;
+  EXPECT_EQ(a.second(u".set_base 1"), -1);
+  a.options.showRegs = true;
+  EXPECT_EQ(a.second(u".set_base 1"), -3);
+  EXPECT_EQ(a.second(u".wrap_target"), -4);
+}
+
+TEST(Directives, DefinesReachDirectiveValues) {
+  Assembler a;
+  a.first(u".define public SM_NUMBER 3");
+  EXPECT_EQ(a.logs.log, (std::vector<std::u16string>{u".define public sm_number 3", u"sm_number 3"}));
+  a.second(u".define public SM_NUMBER 3");
+  a.second(u".sm SM_NUMBER");
+  EXPECT_EQ(a.pio.currentSm, 3);
+  a.second(u".define base $10");
+  a.second(u".set_base base");
+  EXPECT_EQ(a.pio.setBase, 16);
+  a.second(u".define base 2");  // a later value is in force from here on
+  a.second(u"set pins base");
+  EXPECT_EQ(a.pio.instructionWord, 0xE002u);
+}
+
+TEST(Directives, DecodeListsWordsInsteadOfAssembling) {
+  Assembler a;
+  a.second(u".origin 2");
+  EXPECT_EQ(a.second(u".decode &HA042"), -2);
+  EXPECT_EQ(a.second(u".decode $E081   '   set   pins"), -2);
+  EXPECT_EQ(a.second(u"set pins 1"), -3);
+  EXPECT_EQ(a.second(u"whatever"), -3);
+  EXPECT_EQ(a.pio.programCounter[0], 2);
+  std::vector<std::u16string> expected = {
+      u"\r\n'----------------------------------------------------------------------------",
+      u"'                 Decoded Instructions ",
+      u"'----------------------------------------------------------------------------",
+      u"NOP                           '&h2 .decode &HA042",
+      // setCount is still 0 outside a block, so the SET shows no pins.
+      u"SET PINDIRS &b()              '&h3 set pins",
+  };
+  EXPECT_EQ(a.logs.report, expected);
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+#include "pio/guidance.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "pio_test_support.h"
+
+namespace {
+
+using Lines = std::vector<std::u16string>;
+
+const std::u16string kMarker = u"       ^^^^^^^^^^^^^^ ERROR THIS LINE ^^^^^^^^^^^^^^^^^^^^^^^^^^";
+const std::u16string kClosing = u"       -----------------------------------------------------------";
+
+Lines report(std::u16string_view kind, std::u16string_view message, std::u16string_view detail,
+             int mode = 0) {
+  pio_test::RecordingLogs logs;
+  pio::PioAssembler pio;
+  pio::reportPioError(pio, logs, kind, message, detail, mode);
+  EXPECT_EQ(pio.pioErrorCount, 1);
+  EXPECT_EQ(logs.report.front(), kMarker);
+  EXPECT_EQ(logs.report.back(), kClosing);
+  return Lines(logs.report.begin() + 1, logs.report.end() - 1);
+}
+
+TEST(Guidance, JumpLabelBlock) {
+  EXPECT_EQ(report(u"JMP", u"label not resolved ->", u"loop", 1),
+            (Lines{u"       label not resolved -> loop", u"        Check labels match in source"}));
+}
+
+TEST(Guidance, WaitBlock) {
+  EXPECT_EQ(report(u"WAIT", u"polarity 0 or 1 expected", u"2"),
+            (Lines{
+                u"       !!! SYNTAX Error!!",
+                u"       polarity 0 or 1 expected 2",
+                u"        Allowed syntax are: ",
+                u"           WAIT <polarity> GPIO <gpio_num> ",
+                u"           WAIT <polarity> PIN <pin_num>",
+                u"           WAIT <polarity> IRQ <irq_num> (rel)",
+                u"           ()brackets indicates parameter is optional",
+                u"           polarity is 0 or 1",
+                u"           gpio_num is actual GPIO pin number 1-32",
+                u"           pin_num indexes a pin in the state machine s PINCTRL register",
+                u"           irq_num is irq number to wait on 0-7",
+                u"           irq_num rel will accept irq 0-7 ",
+            }));
+}
+
+TEST(Guidance, MovBlock) {
+  EXPECT_EQ(report(u"MOV", u"Invalid source", u"!y"),
+            (Lines{u"      !!! SYNTAX Error!!", u"      Invalid source !y"}));
+}
+
+TEST(Guidance, IrqBlock) {
+  EXPECT_EQ(report(u"IRQ", u" Invalid interupt, valid interrupts values are (0-7). ", u"9"),
+            (Lines{
+                u"      !!! SYNTAX Error!!",
+                u"       Invalid interupt, valid interrupts values are (0-7).  9",
+                u"       Allowed syntax are: ",
+                u"         IRQ <irq_num> (_rel) ",
+                u"         IRQ SET <irq_num> (_rel)",
+                u"         IRQ NOWAIT <irq_num> (_rel)",
+                u"         IRQ WAIT <irq_num> (_rel)",
+                u"         IRQ CLEAR <irq_num> (_rel) ",
+                u"         ()brackets indicates parameter is optional",
+                u"         polarity is 0 or 1",
+                u"         gpio_num is actual GPIO pin number 1-32",
+                u"         pin_num indexes a pin in the state machine's PINCTRL register",
+                u"         irq_num is irq number to wait on 0-7",
+                u"         irq_num rel will accept irq 0-7??????????????? ",
+            }));
+}
+
+TEST(Guidance, SetBlock) {
+  EXPECT_EQ(report(u"SET", u"Invalid destination", u"foo"),
+            (Lines{
+                u"      !!! SYNTAX Error!!",
+                u"      Invalid destination foo",
+                u"       Allowed syntax are: ",
+                u"         SET <destination> <value. ",
+                u"         SET [PINS|X|Y|PINDIRS] <value>",
+                u"         <value> is 0-31 and is applied the 5 data bits",
+            }));
+}
+
+TEST(Guidance, DirectiveAndOtherKinds) {
+  EXPECT_EQ(report(u"DIR", u".status_n Invalid Value 20", u"0-15"),
+            (Lines{u"      !!! DIRECTIVE OUT of RANGE!!",
+                   u"      .status_n Invalid Value 20 Allowed value: 0-15"}));
+  EXPECT_EQ(report(u"DELAY", u"Delay value > allowed maximum of 7", u"9"),
+            (Lines{u"       Delay value > allowed maximum of 7 (9)"}));
+  EXPECT_EQ(report(u"SIDE", u".SIDE_SET x opt  must be at least 2 when OPT is used", u"1"),
+            (Lines{u"       .SIDE_SET x opt  must be at least 2 when OPT is used (1)"}));
+  EXPECT_EQ(report(u"GEN", u".wrap resolves to > 31", u"32"),
+            (Lines{u"       .wrap resolves to > 31 (32)"}));
+}
+
+TEST(Guidance, EveryReportCounts) {
+  pio_test::Assembler a;
+  a.second(u"set foo 1");
+  a.second(u".status_n 20");
+  a.second(u"nop [40]");
+  EXPECT_EQ(a.pio.pioErrorCount, 3);
+}
+
+}  // namespace
