@@ -5,7 +5,10 @@ target_include_directories(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR})
 target_compile_definitions(unit_tests PRIVATE PREXLE_BINARY="$<TARGET_FILE:prexle>")
 add_dependencies(unit_tests prexle)
 
-target_sources(unit_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/support/temp_folder.cpp)
+target_sources(unit_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/support/temp_folder.cpp
+  ${CMAKE_SOURCE_DIR}/src/testing/recording_host.cpp
+)
 
 include(${CMAKE_CURRENT_LIST_DIR}/text/tests.cmake)
 include(${CMAKE_CURRENT_LIST_DIR}/platform/tests.cmake)

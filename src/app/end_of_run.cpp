@@ -2,12 +2,15 @@
 
 #include "app/run.h"
 #include "app/settings_file.h"
+#include "delivery/clipboard_text.h"
+#include "delivery/winbasic_delivery.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/pending_file.h"
 #include "text/lines.h"
 #include "text/utf8.h"
 #include "ui/fatal_error.h"
+#include "ui/pio_check_window.h"
 #include "ui/run_log_window.h"
 
 namespace app {
@@ -30,6 +33,8 @@ void handOver(Run& run) {
   RunState& state = run.state;
   if (state.winBasicTarget) {
     if (state.briskoMode) {
+      delivery::deliverToWinBasic(run.host, {state.outputText, state.testName, state.winDelay,
+                                             state.autoRunTarget});
       return;
     }
     if (targetMissing(state)) {
@@ -45,6 +50,24 @@ void handOver(Run& run) {
   }
   // A program that fails to start is not reported: the result is written.
   run.host.startProgram(state.targetProgram, state.outputPath, state.hostFolder);
+}
+
+// Clipboard mode leaves the program, ready to paste, on the clipboard too.
+void fillClipboard(Run& run) {
+  if (!run.state.clipboardMode) return;
+  if (!run.host.setClipboardText(delivery::clipboardText(run.state))) {
+    run.host.notice(u"The clipboard could not be filled; the result is in " + run.state.outputPath);
+  }
+}
+
+void showPioCheck(Run& run) {
+  run.files.closePioReport();
+  auto bytes = platform::readFileBytes(run.files.pioReportPath());
+  if (!bytes) ui::fail(u"Failed to read file " + run.files.pioReportPath());
+  const auto desktop = run.host.desktopSize();
+  run.host.showWindow(ui::pioCheckWindow(run.state.versionText, run.state.pioCheckMode,
+                                         run.pio.errorCount(), text::splitLines(text::decodeUtf8(*bytes)),
+                                         desktop.width, desktop.height));
 }
 
 void showRunLog(Run& run) {
@@ -63,6 +86,8 @@ void finishRun(Run& run) {
   writeCodeStore(state.dataFolder + u"MMmodule.inf", state.codeBase);
   writeResult(state);
   handOver(run);
+  fillClipboard(run);
+  if (run.pio.errorCount() > 0 || state.pioCheckMode) showPioCheck(run);
   if (state.debugLog) showRunLog(run);
 }
 

@@ -47,6 +47,7 @@ void startReadingAgain(Run& run) {
   state.sourceLineNumber = 0;
   run.lineMap.clear();
   run.replacements.clear();
+  run.pio.restartReading();
 }
 
 void readSource(Run& run) {

@@ -2,8 +2,12 @@
 
 #include "app/run_files.h"
 #include "app/run_state.h"
+#include "pio/pio_blocks.h"
+#include "preprocessor/array_blocks.h"
+#include "preprocessor/code_modules.h"
 #include "preprocessor/conditionals.h"
 #include "preprocessor/emitter.h"
+#include "preprocessor/libraries.h"
 #include "preprocessor/line_map.h"
 #include "preprocessor/replacements.h"
 
@@ -27,6 +31,10 @@ struct Run {
   pre::LineMap lineMap;
   pre::Conditionals conditionals;
   pre::ReplaceTable replacements;
+  pre::LibraryState library;
+  pre::CodeBaseFiles codeBaseFiles;
+  pre::ArrayBlocks arrays;
+  pio::PioBlocks pio{files};
   pre::Emitter emitter{state, conditionals, lineMap};
 };
 

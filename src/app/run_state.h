@@ -45,12 +45,16 @@ struct RunState {
   bool pioBlockSeen = false;
   bool lineMapRepeat = false;
   bool inBlockComment = false;
+  /// lineBuffer holds inserted program text (a code module, a generated
+  /// file), which directive tests must not look into.
+  bool insertedText = false;
   /// Set when a handler asks for the source to be read again from its
   /// first line (the first clipboard directive).
   bool restartReading = false;
 
   // Target options.
   std::u16string targetLine;
+  int32_t targetLineNumber = 0;
   bool winBasicTarget = false;
   bool autoRunTarget = false;
   bool espOption = false;

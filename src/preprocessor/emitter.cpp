@@ -112,4 +112,10 @@ void Emitter::appendDirect(std::u16string_view lines) {
   }
 }
 
+void Emitter::restartOutput() {
+  state_.outputText = state_.targetLine;
+  lineMap_.clear();
+  if (state_.briskoMode && !state_.targetLine.empty()) lineMap_.record(state_.targetLineNumber);
+}
+
 }  // namespace pre

@@ -32,6 +32,10 @@ class Emitter {
   /// entry (Brisko mode) for each of its lines.
   void appendDirect(std::u16string_view lines);
 
+  /// Empties the output and the line map, then puts the kept target line
+  /// back at the head of the output (mapped to the line it was met on).
+  void restartOutput();
+
  private:
   void emitCorvane(std::u16string_view line, std::u16string_view trimmed);
   void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed);
