@@ -62,7 +62,8 @@ void PioBlocks::secondPassLine(std::u16string_view line, bool pioCheckMode) {
     logs_.pioErrorLine(line);
   }
   std::u16string crlf(text::kCrLf);
-  if (!label.empty()) text_.programLines += u";" + label + crlf;
+  // A decoded block lists nothing of its own program.
+  if (!label.empty() && !pio_.decodeMode) text_.programLines += u";" + label + crlf;
   if (result >= 0) {
     int address = pio_.programCounter[pio_.currentPio] - 1;
     std::u16string decoded = decodeForCurrentMachine(ctx, static_cast<uint16_t>(result));
