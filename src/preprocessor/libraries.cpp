@@ -1,7 +1,7 @@
 #include "preprocessor/libraries.h"
 
 #include "app/run_state.h"
-#include "platform/files.h"
+#include "platform/pending_file.h"
 #include "preprocessor/emitter.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
@@ -26,12 +26,12 @@ void takeFileName(LibraryState& library, std::u16string_view lineBuffer) {
 
 void endSection(LibraryState& library) {
   library.librarySection = 0;
-  if (library.libraryPending &&
-      platform::writeFileBytes(library.libraryFileName, text::encodeUtf8(library.libraryText))) {
-    library.libraryText.clear();
-  }
+  if (!library.libraryPending) return;
   // A library file that cannot be written is not reported; its text stays
   // collected for the next named load.
+  if (platform::PendingFile(library.libraryFileName).commit(text::encodeUtf8(library.libraryText))) {
+    library.libraryText.clear();
+  }
   library.libraryPending = false;
   library.libraryLoad = 1;
   library.librarySaved = true;

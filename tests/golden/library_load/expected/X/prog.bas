@@ -1,0 +1,6 @@
+' run on 'target Pico
+sub hello
+  print "hi" ' greeting
+end sub
+'#DEFINE X
+

@@ -1,0 +1,2 @@
+' program for 'TARGET WinBasic\ autorun
+x=1 ' kept comment
