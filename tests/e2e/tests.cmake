@@ -2,6 +2,7 @@ if(NOT WIN32)
   target_sources(unit_tests PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/../support/prexle_run.cpp
     ${CMAKE_CURRENT_LIST_DIR}/golden_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/readings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/modules_arrays_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/run_control_test.cpp
   )

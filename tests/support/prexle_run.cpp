@@ -23,7 +23,8 @@ const char* kStandInTarget = R"(#!/bin/sh
 # Stand-in target program: records the path it was handed, as the editor
 # would open it. Padded past the size a real program must have.
 # ..........................................................................
-printf '%s' "$1" > "$(dirname "$0")/handed-$(basename "$0" .exe).txt"
+name=${0##*/}
+printf '%s' "$1" > "${0%/*}/handed-${name%.exe}.txt"
 )";
 
 }  // namespace
