@@ -1,7 +1,101 @@
 #include "preprocessor/array_blocks.h"
 
-namespace pre {
+#include "platform/files.h"
+#include "platform/host.h"
+#include "preprocessor/directive_line.h"
+#include "text/blanks.h"
+#include "text/case_table.h"
+#include "text/lines.h"
+#include "text/utf8.h"
+#include "ui/fatal_error.h"
 
-bool ArrayBlocks::handleLine(std::u16string&, platform::Host&) { return false; }
+namespace pre {
+namespace {
+
+const std::u16string kCrLf(text::kCrLf);
+constexpr std::u16string_view kGenerator = u"Vemtor.exe";
+constexpr std::u16string_view kMissingGenerated =
+    u"A file referenced by an  #ARRAYINCLUDE directive cannot be found";
+
+// Puts a block end on a line of its own, in the capitalisation given; what
+// stood after it on the line goes.
+void splitAtBlockEnd(std::u16string& line, std::u16string_view keyword) {
+  const size_t at = text::findNoCase(line, keyword);
+  if (at == std::u16string::npos) return;
+  line = line.substr(0, at) + kCrLf + std::u16string(keyword);
+}
+
+}  // namespace
+
+bool ArrayBlocks::handleLine(std::u16string& lineBuffer, platform::Host& host) {
+  if (text::isDirective(lineBuffer, u"#ARRAYGENERATE")) {
+    arrayGenerate_ = true;
+    commentInPlace(lineBuffer);
+  }
+  if (text::isDirective(lineBuffer, u"#ARRAYEND")) {
+    commentInPlace(lineBuffer);
+    inArrayBlock_ = false;
+    if (arrayGenerate_) generate(host);
+  }
+  if (inArrayBlock_) collectBlockLine(lineBuffer);
+  if (text::isDirective(lineBuffer, u"#ARRAYSTART")) startBlock(lineBuffer);
+  if (!text::isDirective(lineBuffer, u"#ARRAYINCLUDE")) return false;
+  includeGenerated(lineBuffer);
+  return true;
+}
+
+void ArrayBlocks::startBlock(std::u16string& lineBuffer) {
+  lineBuffer = std::u16string(text::trimLeadingBlanks(lineBuffer));
+  const std::u16string workLine = text::normaliseBlanks(lineBuffer);
+  const std::u16string name(text::field(workLine, 4));
+  inArrayBlock_ = true;
+  arrayConfigFile_ = u"z_" + name + u".cfg";
+  arrayToolArgs_ = u"-cfgin " + arrayConfigFile_ + u" -progout " + u"z_" + name + u".bas";
+  arrayConfigText_ = u"*" + text::lower(text::field(workLine, 2)) + u" " +
+                     text::lower(text::field(workLine, 3)) + u" " + name + kCrLf;
+  commentInPlace(lineBuffer);
+}
+
+void ArrayBlocks::collectBlockLine(std::u16string& lineBuffer) {
+  // "':" lines let the description stand in the source as comments; only the
+  // apostrophe goes, the indentation stays.
+  const size_t indent = lineBuffer.size() - text::trimLeadingBlanks(lineBuffer).size();
+  if (lineBuffer.compare(indent, 2, u"':") == 0) lineBuffer.erase(indent, 1);
+  arrayConfigText_ += lineBuffer + kCrLf;
+  commentInPlace(lineBuffer);
+}
+
+void ArrayBlocks::generate(platform::Host& host) {
+  // An end with no block before it has nothing to describe.
+  if (arrayConfigFile_.empty()) {
+    host.notice(u"#ARRAYEND without #ARRAYSTART: the array generator was not run");
+    return;
+  }
+  // The run goes on either way: a missing generated file is reported where it
+  // is included. The notices only say why it may be missing or stale.
+  if (!platform::writeFileBytes(arrayConfigFile_, text::encodeUtf8(arrayConfigText_))) {
+    host.notice(u"The array description " + arrayConfigFile_ + u" could not be written");
+  }
+  const std::u16string commandLine = std::u16string(kGenerator) + u" " + arrayToolArgs_;
+  if (!host.runAndWait(commandLine)) {
+    host.notice(u"The array generator did not run or reported an error: " + commandLine);
+  }
+}
+
+void ArrayBlocks::includeGenerated(std::u16string& lineBuffer) {
+  const std::u16string workLine = text::normaliseBlanks(lineBuffer);
+  const std::u16string fileName = u"z_" + std::u16string(text::field(workLine, 2)) + u".bas";
+  auto bytes = platform::readFileBytes(fileName);
+  if (!bytes) {
+    ui::fail(std::u16string(kMissingGenerated) + kCrLf + u"File Not FOUND :" + fileName + kCrLf);
+  }
+  std::u16string inserted = u"'" + lineBuffer + kCrLf + kCrLf;
+  for (auto& line : text::splitLines(text::decodeUtf8(*bytes))) {
+    splitAtBlockEnd(line, u"End CFunction");
+    splitAtBlockEnd(line, u"End CSub");
+    inserted += line + kCrLf;
+  }
+  lineBuffer = inserted + kCrLf;
+}
 
 }  // namespace pre

@@ -20,6 +20,15 @@ class ArrayBlocks {
   bool handleLine(std::u16string& lineBuffer, platform::Host& host);
 
  private:
+  // #ARRAYSTART: a new description, its ".cfg" name and the generator's arguments.
+  void startBlock(std::u16string& lineBuffer);
+  // A line inside the block: it joins the description and is commented.
+  void collectBlockLine(std::u16string& lineBuffer);
+  // #ARRAYEND after #ARRAYGENERATE: writes the ".cfg" and runs the generator.
+  void generate(platform::Host& host);
+  // #ARRAYINCLUDE: lineBuffer becomes the generated file, block ends split off.
+  void includeGenerated(std::u16string& lineBuffer);
+
   bool arrayGenerate_ = false;
   bool inArrayBlock_ = false;
   std::u16string arrayConfigText_;

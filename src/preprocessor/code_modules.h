@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,7 +20,8 @@ class CodeBaseFiles {
     std::u16string path;
     std::vector<std::u16string> lines;
   };
-  std::vector<OpenFile> files_;
+  // A deque, so the lines handed out stay where they are as files are added.
+  std::deque<OpenFile> files_;
 };
 
 /// An #ENDCODE line: reading stops and this and every later line are ignored.
