@@ -13,6 +13,9 @@ PioBlocks::PioBlocks(ui::Logs& logs) : logs_(logs) {}
 void PioBlocks::readOptions(std::u16string_view lineBuffer) { applyPasmConfig(options_, lineBuffer); }
 
 void PioBlocks::restartReading() {
+  // A block left open at the end of the source does not swallow the first
+  // lines of the next reading.
+  inBlock_ = false;
   pio_.currentPio = 0;
   pio_.currentSm = 0;
   pio_.programCounter = {};
@@ -62,8 +65,11 @@ void PioBlocks::secondPassLine(std::u16string_view line, bool pioCheckMode) {
     logs_.pioErrorLine(line);
   }
   std::u16string crlf(text::kCrLf);
-  // A decoded block lists nothing of its own program.
-  if (!label.empty() && !pio_.decodeMode) text_.programLines += u";" + label + crlf;
+  // A decoded block lists nothing of its own program, and a line kept whole
+  // as a comment already shows its label.
+  if (!label.empty() && !pio_.decodeMode && result != kResultListingComment) {
+    text_.programLines += u";" + label + crlf;
+  }
   if (result >= 0) {
     int address = pio_.programCounter[pio_.currentPio] - 1;
     std::u16string decoded = decodeForCurrentMachine(ctx, static_cast<uint16_t>(result));

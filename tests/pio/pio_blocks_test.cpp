@@ -131,14 +131,14 @@ TEST(PioBlocks, OptionsChangeTheCommands) {
 
 TEST(PioBlocks, LabelAndWrapLinesAreCarriedAsComments) {
   Reader reader;
-  Lines lines = reader.readLines({u".wrap_target", u"top: set x 1 ' first", u"loop:", u"jmp top", u".wrap"});
+  Lines lines = reader.readLines({u"start: .wrap_target", u"top: set x 1 ' first", u"loop:", u"jmp top", u".wrap"});
   Lines program(lines.begin() + 14, lines.begin() + 20);
   EXPECT_EQ(program, (Lines{
-                         u";.wrap_target",
+                         u";start: .wrap_target",
                          u";top:",
                          u"PIO PROGRAM LINE 0,&h00,&hE021  '" + padded(u"SET X 1", 48) + u"; first",
                          u";loop:",
-                         u"PIO PROGRAM LINE 0,&h01,&h0000  '" + padded(u"JMP top", 48) + u";jmp top",
+                         u"PIO PROGRAM LINE 0,&h01,&h0000  '" + padded(u"JMP start", 48) + u";jmp top",  // first label at 0
                          u";.wrap",
                      }));
 }
