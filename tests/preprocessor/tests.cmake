@@ -1,4 +1,5 @@
 target_sources(unit_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/conditionals_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/array_blocks_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/code_modules_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacements_test.cpp

@@ -1,0 +1,79 @@
+#include "preprocessor/conditionals.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using pre::ConditionalRules;
+using pre::Conditionals;
+
+// Feeds directive lines and reports whether lines are kept after each.
+std::string run(Conditionals& c, const std::vector<std::u16string>& lines,
+                ConditionalRules rules = ConditionalRules::mainSource) {
+  std::string kept;
+  for (auto line : lines) {
+    pre::handleConditionalLine(c, line, rules);
+    kept += c.currentActive() ? '1' : '0';
+  }
+  return kept;
+}
+
+TEST(Conditionals, MainSourceLevelsFollowTheEnclosingLevel) {
+  Conditionals c;
+  EXPECT_EQ(run(c, {u"#DEFINE Debug", u"#IFDEF DEBUG", u"#ELSE", u"#ENDIF"}), "1101");
+  EXPECT_EQ(run(c, {u"#IFNDEF X", u"#ELSE", u"#ENDIF"}), "101");
+  EXPECT_EQ(run(c, {u"#IFDEF NOPE", u"#IFDEF DEBUG", u"#ELSE", u"#ENDIF", u"#ENDIF"}), "00001")
+      << "a level inside an off level stays off, #ELSE included";
+  EXPECT_EQ(run(c, {u"#IFNDEF NOPE", u"#IFNDEF DEBUG", u"#ENDIF", u"#ENDIF"}), "1011");
+}
+
+TEST(Conditionals, HeaderFileLevelsStandAlone) {
+  Conditionals c;
+  c.define(u"A");
+  EXPECT_EQ(run(c, {u"#IFDEF NOPE", u"#IFDEF A", u"#ENDIF", u"#ELSE", u"#ENDIF"},
+                ConditionalRules::headerFile),
+            "01011")
+      << "the inner level ignores the outer one; #ENDIF leaves the flag it finds";
+}
+
+TEST(Conditionals, DefineOnlyAtAnActiveLevelAndNamesIgnoreCase) {
+  Conditionals c;
+  std::u16string line = u"#IFDEF NOPE";
+  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  line = u"  #define Late value";
+  EXPECT_TRUE(pre::handleConditionalLine(c, line, ConditionalRules::mainSource));
+  EXPECT_EQ(line, u"  #define Late value") << "left as it is, dropped later";
+  EXPECT_FALSE(c.isDefined(u"late"));
+  line = u"#ENDIF";
+  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  line = u"  #define Late value";
+  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  EXPECT_EQ(line, u"'#define Late value\r\n");
+  EXPECT_TRUE(c.isDefined(u"LATE"));
+  EXPECT_FALSE(c.isDefined(u"")) << "one symbol gives no **";
+  c.define(u"B");
+  EXPECT_TRUE(c.isDefined(u""));
+}
+
+TEST(Conditionals, UnbalancedAndDeepNestingStayInBounds) {
+  Conditionals c;
+  EXPECT_EQ(run(c, {u"#ENDIF", u"#ELSE", u"#ENDIF"}), "111") << "level 0 never closes or flips";
+  EXPECT_EQ(c.level(), 0);
+  std::vector<std::u16string> deep(40, u"#IFNDEF X");
+  EXPECT_EQ(run(c, deep), std::string(40, '1'));
+  EXPECT_EQ(c.level(), 40);
+  EXPECT_EQ(run(c, std::vector<std::u16string>(45, u"#ENDIF")).back(), '1');
+  EXPECT_EQ(c.level(), 0);
+  Conditionals header;
+  EXPECT_EQ(run(header, {u"#ELSE", u"#ENDIF"}, ConditionalRules::headerFile), "11");
+}
+
+TEST(Conditionals, OtherLinesAreNotTouched) {
+  Conditionals c;
+  std::u16string line = u"\t#DEFINE X";
+  EXPECT_FALSE(pre::handleConditionalLine(c, line, ConditionalRules::mainSource));
+  EXPECT_EQ(line, u"\t#DEFINE X");
+  EXPECT_FALSE(c.isDefined(u"X"));
+}
+
+}  // namespace
