@@ -1,12 +1,14 @@
 // Finds a top-level window by its title, writes what it shows into a report
-// file (title, inner size, placement, and every text box with its position,
-// wrapping, background colour and lines), then closes it as the user would.
+// file (title, inner size, placement, and every control with its class,
+// position, wrapping, background colour and lines), then closes it as the
+// user would.
 //
-//   window_reader (--title TEXT | --empty-title) [--out FILE] [--wait SECONDS]
-//                 [--keep-open] [--close]
+//   window_reader TITLES... [--out FILE] [--wait SECONDS] [--keep-open] [--close]
 //
+// TITLES: any number of --title TEXT (exact), --title-prefix TEXT and
+// --empty-title; the first visible window that matches one is taken.
 // --keep-open leaves the window open (for a screenshot); --close only closes
-// it. Exit code 0 when the window was found, 2 when it never appeared.
+// it. Exit code 0 when a window was found, 2 when none appeared in time.
 #include <windows.h>
 
 #include <cstdio>
@@ -18,7 +20,8 @@
 namespace {
 
 struct Options {
-  std::optional<std::wstring> title;
+  std::vector<std::wstring> titles;
+  std::vector<std::wstring> prefixes;
   std::wstring out;
   int waitSeconds = 20;
   bool read = true;
@@ -64,20 +67,30 @@ std::vector<HWND> childrenOf(HWND window) {
   return children;
 }
 
-// A visible window with the exact title. An empty title is common among
+bool titleMatches(const Options& options, const std::wstring& title) {
+  for (const auto& wanted : options.titles) {
+    if (title == wanted) return true;
+  }
+  for (const auto& prefix : options.prefixes) {
+    if (title.starts_with(prefix)) return true;
+  }
+  return false;
+}
+
+// A visible window with a wanted title. An empty title is common among
 // hidden helper windows, so such a match must also hold controls.
-HWND findWindow(const std::wstring& title) {
+HWND findWindow(const Options& options) {
   struct Search {
-    const std::wstring* title;
+    const Options* options;
     HWND found;
-  } search{&title, nullptr};
+  } search{&options, nullptr};
   ::EnumWindows(
       [](HWND window, LPARAM data) {
         auto* search = reinterpret_cast<Search*>(data);
         wchar_t text[1025] = {};
         ::GetWindowTextW(window, text, 1025);
-        if (!::IsWindowVisible(window) || *search->title != text) return TRUE;
-        if (search->title->empty() && childrenOf(window).empty()) return TRUE;
+        if (!::IsWindowVisible(window) || !titleMatches(*search->options, text)) return TRUE;
+        if (text[0] == L'\0' && childrenOf(window).empty()) return TRUE;
         search->found = window;
         return FALSE;
       },
@@ -85,8 +98,10 @@ HWND findWindow(const std::wstring& title) {
   return search.found;
 }
 
-// The lines of a text box, whatever line ends the control hands out.
+// The lines of a text box, whatever line ends the control hands out; none
+// for an empty box.
 std::vector<std::wstring> linesOf(const std::wstring& text) {
+  if (text.empty()) return {};
   std::vector<std::wstring> lines(1);
   for (size_t i = 0; i < text.size(); ++i) {
     if (text[i] == L'\r' || text[i] == L'\n') {
@@ -166,15 +181,17 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
   for (int i = 1; i < argc; ++i) {
     std::wstring word = argv[i];
     bool hasValue = i + 1 < argc;
-    if (word == L"--title" && hasValue) options.title = argv[++i];
-    else if (word == L"--empty-title") options.title = L"";
+    if (word == L"--title" && hasValue) options.titles.push_back(argv[++i]);
+    else if (word == L"--title-prefix" && hasValue) options.prefixes.push_back(argv[++i]);
+    else if (word == L"--empty-title") options.titles.push_back(L"");
     else if (word == L"--out" && hasValue) options.out = argv[++i];
     else if (word == L"--wait" && hasValue) options.waitSeconds = _wtoi(argv[++i]);
     else if (word == L"--keep-open") options.close = false;
     else if (word == L"--close") options.read = false;
     else return std::nullopt;
   }
-  if (!options.title || (options.read && options.out.empty())) return std::nullopt;
+  bool anyTitle = !options.titles.empty() || !options.prefixes.empty();
+  if (!anyTitle || (options.read && options.out.empty())) return std::nullopt;
   return options;
 }
 
@@ -189,20 +206,17 @@ bool closeWindow(HWND window) {
 int wmain(int argc, wchar_t** argv) {
   auto options = parse(argc, argv);
   if (!options) {
-    std::fputs("usage: window_reader (--title TEXT | --empty-title) [--out FILE] [--wait SECONDS]"
-               " [--keep-open] [--close]\n",
+    std::fputs("usage: window_reader (--title TEXT | --title-prefix TEXT | --empty-title)..."
+               " [--out FILE] [--wait SECONDS] [--keep-open] [--close]\n",
                stderr);
     return 64;
   }
   HWND window = nullptr;
   for (int i = 0; i <= options->waitSeconds * 10 && !window; ++i) {
-    window = findWindow(*options->title);
+    window = findWindow(*options);
     if (!window) ::Sleep(100);
   }
-  if (!window) {
-    std::fprintf(stderr, "window_reader: no window titled \"%s\"\n", utf8(*options->title).c_str());
-    return 2;
-  }
+  if (!window) return 2;
   // Let the window finish painting before its pixels are read.
   ::Sleep(500);
   if (options->read && !writeFile(options->out, describeWindow(window))) return 3;

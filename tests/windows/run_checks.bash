@@ -1,0 +1,235 @@
+# Whole runs of prexle.exe: the shared source cases, the three windows, the
+# hand-off to the target programs and the delivery into WinBasic. Sourced by
+# suite.bash.
+
+# Compares one expected file of a shared case with what the run left.
+check_expected_file() {
+  local name="$1" folder="$2" expected="$3" relative="$4"
+  case "$relative" in
+    exitcode) ;;
+    stdout | stderr)
+      expect_equal "$name: windows shown ($relative of the console build)" \
+        "$(with_root "$folder" "$expected")" "$(windows_as_console "$folder" "$relative")" ;;
+    handed) ;;
+    lineno)
+      expect_equal "$name: line map" "$(cat "$expected")" "$(line_map_text "$folder/host/DATA/lineno.txt")" ;;
+    PasmErrors.txt | Prexle.txt | MMmodule.inf)
+      expect_same_file "$name: $relative" "$expected" "$folder/host/DATA/$relative" ;;
+    DATA/*)
+      expect_same_file "$name: $relative" "$expected" "$folder/host/$relative" ;;
+    ROOT/*)
+      expect_same_file "$name: $relative" "$expected" "$folder/${relative#ROOT/}" ;;
+    *)
+      expect_same_file "$name: $relative" "$expected" "$folder/src/$relative" ;;
+  esac
+}
+
+# The target program is started with the quoted path in the host folder, or
+# not at all.
+check_handed() {
+  local name="$1" folder="$2" expected="$3" target="$4"
+  if [[ -f $expected ]]; then
+    expect_equal "$name: hand-off to $target" \
+      "$(printf '"%s"\n%s' "$(with_root "$folder" "$expected")" "$(winpath "$folder/host")")" \
+      "$(started_record "$folder" "$target")"
+  else
+    sleep 1
+    expect_equal "$name: no program started" "" "$(cat "$folder"/host/*-started.txt 2>/dev/null)"
+  fi
+}
+
+run_golden_case() {
+  local case_folder="$1" name folder mode target expected relative
+  name="$(basename "$case_folder")"
+  folder="$(new_workspace "golden-$name")"
+  cp -r "$case_folder/input/." "$folder/src/"
+  mode="$(tr -d '\r\n ' <"$case_folder/mode")"
+  target=Corvane
+  [[ $mode == Brisko ]] && target=Brisko
+  run_prexle "$folder" "$mode"
+  expect_equal "$name: exit code" "$(cat "$case_folder/expected/exitcode" 2>/dev/null || echo 0)" \
+    "$(cat "$folder/exitcode")"
+  while IFS= read -r -d '' expected; do
+    relative="${expected#"$case_folder/expected/"}"
+    check_expected_file "$name" "$folder" "$expected" "$relative"
+  done < <(find "$case_folder/expected" -type f -print0 | sort -z)
+  check_handed "$name" "$folder" "$case_folder/expected/handed" "$target"
+  check_window_shapes "$name" "$folder"
+}
+
+run_golden_cases() {
+  echo "== shared source cases"
+  local case_folder any=0
+  for case_folder in "$PREXLE_ROOT"/tests/golden/*/; do
+    [[ -f $case_folder/mode ]] || continue
+    any=1
+    run_golden_case "${case_folder%/}"
+  done
+  ((any)) || skip "shared source cases: none in tests/golden"
+}
+
+# The fatal-error window, for a call with two parameters instead of three.
+check_fatal_error_window() {
+  local folder
+  folder="$(new_workspace window-fatal)"
+  run_prexle_with "$folder" 'C:\a.bas' 'C:\host\'
+  expect_equal "fatal error: exit code 1" 1 "$(cat "$folder/exitcode")"
+  expect_equal "fatal error: the window's title and text" "$(
+    printf '%s\n' "Prexle Fatal Error !!! " "Prexle version $version" \
+      "---------------Fatal Error ------------------------" "" \
+      "Prexle expects 3 Parameters to be passed" \
+      "Check the setup of the Action Menu in Corvane is correct." \
+      "2 is passed" '1st is C:\a.bas' '2nd is C:\host\' "3rd is " "" \
+      "----------------------------------------------------" \
+      "Close this window and resolve the error to continue." \
+      "----------------------------------------------------"
+  )" "$(windows_as_console "$folder" stderr)"
+  check_window_shapes "fatal error" "$folder"
+}
+
+# Without a display no window can be made: the message goes to stderr.
+check_fatal_error_without_window() {
+  local folder
+  folder="$(new_workspace window-none)"
+  (cd "$folder" && env -u DISPLAY timeout 60 wine "$PREXLE_EXE" one two >"$folder/stdout" 2>"$folder/stderr")
+  local status=$?
+  expect_equal "fatal error without a display: exit code 1" 1 "$status"
+  if grep -q '^Prexle expects 3 Parameters to be passed' "$folder/stderr"; then
+    pass "fatal error without a display: the message reaches stderr"
+  else
+    fail "fatal error without a display: the message reaches stderr" "$(cat "$folder/stderr")"
+  fi
+}
+
+check_pio_check_window() {
+  local folder
+  folder="$(new_workspace window-piocheck)"
+  printf 'PRINT "no PIO here"\r\n' >"$folder/src/prog.bas"
+  run_prexle "$folder" PIOCHECK
+  expect_equal "PIO check without errors: exit code 0" 0 "$(cat "$folder/exitcode")"
+  expect_equal "PIO check without errors: title, green banner, empty report" "$(
+    printf '%s\n' "PIO Check Output - (V$version)    *** Select And CTRL+C To copy To clipboard ***" \
+      "$(printf '%34s' '')!!!!!!!  No errors !!!!!!"
+  )" "$(windows_as_console "$folder" stdout)"
+  check_window_shapes "PIO check without errors" "$folder"
+}
+
+check_pio_error_window() {
+  local folder count
+  folder="$(new_workspace window-pio-errors)"
+  printf '#PIOSTART\r\n  jmp nowhere\r\n  set pins, 99\r\n#PIOEND\r\n' >"$folder/src/prog.bas"
+  run_prexle "$folder" Corvane
+  count="$(grep -o '[0-9]* error(s) to be resolved' "$folder/window-0.txt" 2>/dev/null | cut -d' ' -f1)"
+  if [[ -z $count || $count == 0 ]]; then
+    fail "PIO errors: the window counts the errors" "$(cat "$folder"/window-*.txt 2>/dev/null)"
+    return
+  fi
+  expect_equal "PIO errors: empty title, red banner with the count, the report's lines" "$(
+    echo
+    echo "$(printf '%22s' '')!!!!!!!  $count error(s) to be resolved  !!!!!!"
+    tr -d '\r' <"$folder/host/DATA/PasmErrors.txt"
+  )" "$(windows_as_console "$folder" stdout)"
+  check_window_shapes "PIO errors" "$folder"
+}
+
+check_run_log_window() {
+  local folder data
+  folder="$(new_workspace window-log)"
+  printf '#DEBUG\r\nPRINT 1\r\n' >"$folder/src/prog.bas"
+  run_prexle "$folder" Corvane
+  data="$(winpath "$folder/host/DATA")\\"
+  expect_equal "run log: title, version, the log's path and its lines" "$(
+    printf '%s\n' "Prexle Debug Log" "Prexle version $version" "${data}Prexle.txt Opened"
+    tr -d '\r' <"$folder/host/DATA/Prexle.txt"
+  )" "$(windows_as_console "$folder" stdout)"
+  check_window_shapes "run log" "$folder"
+}
+
+run_window_checks() {
+  echo "== windows"
+  check_fatal_error_window
+  check_fatal_error_without_window
+  check_pio_check_window
+  check_pio_error_window
+  check_run_log_window
+}
+
+# The editor quotes every parameter, so the host folder arrives as
+# "C:\...\host\" with a backslash before the closing quote.
+check_editor_command_line() {
+  local folder line
+  folder="$(new_workspace hand-off-quoted)"
+  printf 'PRINT 1\r\n' >"$folder/src/prog.bas"
+  line="\"$(winpath "$PREXLE_EXE")\" \"$(winpath "$folder/src/prog.bas")\" \"$(winpath "$folder/host")\\\" Corvane"
+  (cd "$folder" && run_wine 60 "$probe" run "$line" >/dev/null)
+  expect_same_file "a quoted host folder ending in a backslash is one parameter" \
+    "$folder/src/prog.bas" "$folder/src/prog_x.bas"
+  expect_equal "Corvane is started with the quoted result path" \
+    "$(printf '"%s"\n%s' "$(winpath "$folder/src/prog_x.bas")" "$(winpath "$folder/host")")" \
+    "$(started_record "$folder" Corvane)"
+}
+
+check_bundled_example() {
+  local folder
+  folder="$(new_workspace bundled-example)"
+  cp "$PREXLE_ROOT/examples/blink.bas" "$folder/src/"
+  run_prexle "$folder" Corvane blink.bas
+  expect_equal "bundled example: exit code" 0 "$(cat "$folder/exitcode")"
+  if grep -q 'SETPIN GP25, DOUT' "$folder/src/blink_x.bas" 2>/dev/null &&
+    ! grep -qv $'\r$' "$folder/src/blink_x.bas"; then
+    pass "bundled example: result with replacements applied and CR LF line ends"
+  else
+    fail "bundled example: result with replacements applied and CR LF line ends" \
+      "$(od -c "$folder/src/blink_x.bas" 2>&1 | head -n 10)"
+  fi
+  expect_equal "bundled example: Corvane started with the result" \
+    "$(printf '"%s"\n%s' "$(winpath "$folder/src/blink_x.bas")" "$(winpath "$folder/host")")" \
+    "$(started_record "$folder" Corvane)"
+}
+
+run_hand_off_checks() {
+  echo "== hand-off"
+  check_editor_command_line
+  check_bundled_example
+}
+
+# A Brisko run of a source with a WinBasic target line types the result into
+# the WinBasic window.
+check_prexle_delivery() {
+  local label="$1" target_line="$2" finish="$3" folder
+  folder="$(new_workspace "delivery-$label")"
+  printf "%s\r\nPRINT \"Gr\xc3\xbc\xc3\x9fe\"\r\n" "$target_line" >"$folder/src/prog.bas"
+  if ! start_winbasic "$folder"; then
+    fail "delivery ($label): the stand-in did not start"
+    return
+  fi
+  run_prexle "$folder" Brisko
+  wait "$winbasic_pid"
+  expect_equal "delivery ($label): exit code" 0 "$(cat "$folder/exitcode")"
+  expect_equal "delivery ($label): Ctrl+C, CLS, AUTOSAVE \"PROG\", paste, function key" \
+    "$(expected_keys PROG "$finish")" "$(tr '\n' ' ' <"$folder/keys.txt" | sed 's/ $//')"
+  expect_same_file "delivery ($label): the pasted text is the result" "$folder/src/X/prog.bas" "$folder/pasted.txt"
+  expect_equal "delivery ($label): no program started" "" "$(cat "$folder"/host/*-started.txt 2>/dev/null)"
+}
+
+check_delivery_without_winbasic() {
+  local folder
+  folder="$(new_workspace delivery-missing)"
+  printf "'target WinBasic\\\\\r\nPRINT 1\r\n" >"$folder/src/prog.bas"
+  run_prexle "$folder" Brisko
+  expect_equal "no WinBasic window: exit code" 0 "$(cat "$folder/exitcode")"
+  expect_equal "no WinBasic window: the information message" \
+    "$(printf 'Information\nWinBasic window not found. Please open WinBasic and retry.')" \
+    "$(windows_as_console "$folder" stderr)"
+}
+
+run_delivery_checks() {
+  echo "== delivery into WinBasic"
+  if ! grep -rqs deliverToWinBasic "$PREXLE_ROOT/src/delivery"; then
+    skip "delivery through prexle.exe: the tool has no keystroke delivery yet"
+    return
+  fi
+  check_prexle_delivery plain "'target WinBasic\\" 70
+  check_prexle_delivery autorun "' program for 'TARGET WinBasic\\ autorun" 71
+  check_delivery_without_winbasic
+}
