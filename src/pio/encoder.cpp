@@ -28,6 +28,13 @@ constexpr std::u16string_view kBitCountOutOfRange = u"bit count out of range 1-3
 constexpr std::u16string_view kSetValueOutOfRange = u"set value out of range 0-31";
 constexpr std::u16string_view kWordOutOfRange = u"word value out of range 0-65535";
 constexpr std::u16string_view kInvalidIrq = u" Invalid interupt, valid interrupts values are (0-7). ";
+constexpr std::u16string_view kLabelNotResolved = u"label not resolved";
+constexpr std::u16string_view kLabelNotResolvedAfterCondition = u"label not resolved ->";
+constexpr std::u16string_view kPolarityExpected = u"polarity 0 or 1 expected";
+constexpr std::u16string_view kUnexpectedParameter = u"unexpected parameter";
+constexpr std::u16string_view kInvalidMovDestination = u"Invalid operator Or destination ";
+constexpr std::u16string_view kInvalidMovSource = u"Invalid source";
+constexpr std::u16string_view kInvalidSetDestination = u"Invalid destination";
 
 uint32_t bitsOf(int32_t value) { return static_cast<uint32_t>(value); }
 
@@ -50,12 +57,12 @@ uint32_t encodeWord(PioLine& line) {
 uint32_t encodeJmp(PioLine& line) {
   uint32_t word = 0;
   std::u16string target = line.next();
-  std::u16string_view unresolved = u"label not resolved";
+  std::u16string_view unresolved = kLabelNotResolved;
   int condition = tablePosition(kJumpConditions, target, 3);
   if (condition > 0 && target != u"0") {
     word += bitsOf(condition / 3) << 5;
     target = line.next();
-    unresolved = u"label not resolved ->";
+    unresolved = kLabelNotResolvedAfterCondition;
   }
   int32_t address = 0;
   if (isWholeNumber(target)) {
@@ -73,11 +80,11 @@ uint32_t encodeWait(PioLine& line) {
   uint32_t word = 0x2000;
   std::u16string polarityWord = line.next();
   int32_t polarity = readPlainNumber(polarityWord);
-  if (polarity != 0 && polarity != 1) line.fail(kKindWait, u"polarity 0 or 1 expected", polarityWord);
+  if (polarity != 0 && polarity != 1) line.fail(kKindWait, kPolarityExpected, polarityWord);
   word += bitsOf(polarity & 1) << 7;
   std::u16string sourceWord = line.next();
   int source = tablePosition(kWaitSources, sourceWord, 3) / 3;
-  if (source == 0) line.fail(kKindWait, u"unexpected parameter", sourceWord);
+  if (source == 0) line.fail(kKindWait, kUnexpectedParameter, sourceWord);
   if (source > 0) word += bitsOf(source - 1) << 5;
   int32_t index = readPlainNumber(line.next());
   if (source == 3) {
@@ -123,7 +130,7 @@ uint32_t encodeMov(PioLine& line) {
   uint32_t word = 0xA000;
   std::u16string destination = line.next();
   int position = tablePosition(kMovDestinations, destination, 3);
-  if (position == 0) line.fail(kKindMov, u"Invalid operator Or destination ", destination);
+  if (position == 0) line.fail(kKindMov, kInvalidMovDestination, destination);
   if (position > 0) word += bitsOf(position / 3 - 1) << 5;
   std::u16string source = line.next();
   if (source == u"!" || source == u"~") {
@@ -134,7 +141,7 @@ uint32_t encodeMov(PioLine& line) {
     source = line.next();
   }
   position = tablePosition(kMovSources, source, 3);
-  if (position == 0) line.fail(kKindMov, u"Invalid source", source);
+  if (position == 0) line.fail(kKindMov, kInvalidMovSource, source);
   if (position > 0) word += bitsOf(position / 3 - 1);
   return word;
 }
@@ -165,7 +172,7 @@ uint32_t encodeSet(PioLine& line) {
   } else if (destination == u"pindirs") {
     word += 0x80;
   } else if (destination != u"pins") {
-    line.fail(kKindSet, u"Invalid destination", destination);
+    line.fail(kKindSet, kInvalidSetDestination, destination);
   }
   int32_t value = parsePioNumber(line.next());
   if (value < 0 || value > 31) line.fail(kKindGen, kSetValueOutOfRange, text::decimal(value));

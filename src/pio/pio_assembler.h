@@ -55,26 +55,32 @@ struct PioDefine {
 /// The whole assembler state of a run: the current block and state machine,
 /// program counters, label and define tables, register images and counters.
 struct PioAssembler {
-  int currentPio = 0;
-  int currentSm = 0;
+  int currentPio = 0;  // PIO block 0-1 chosen by ".pio"
+  int currentSm = 0;   // state machine 0-3 chosen by ".sm"
+  /// Next instruction slot of each PIO block.
   std::array<int32_t, kPioBlockCount> programCounter{};
   std::array<std::array<StateMachineConfig, kStateMachineCount>, kPioBlockCount> stateMachines{};
+  /// Labels per PIO block and state machine, filled by the first reading.
   std::array<std::array<std::vector<PioLabel>, kStateMachineCount>, kPioBlockCount> labels{};
-  std::vector<PioDefine> defines;
-  std::u16string programName;
-  uint32_t instructionWord = 0;
+  std::vector<PioDefine> defines;  // every ".define" met, oldest first
+  std::u16string programName;      // from ".program"
+  uint32_t instructionWord = 0;    // word of the last instruction line
+  /// Side-set bits of an instruction (enable bit excluded), as the last
+  /// directive, instruction or decoded word left it.
   int32_t sidesetCount = 0;
+  // Pin counts and bases last given by their directives; the decoder and the
+  // SETPIN commands name pins with them.
   int32_t setCount = 0;
   int32_t setBase = 0;
   int32_t outCount = 0;
   int32_t outBase = 0;
   int32_t inBase = 0;
   int32_t sidesetBase = 0;
-  bool decodeMode = false;
-  bool decodeHeaderWritten = false;
-  int32_t decodeAddress = 0;
-  int wordCursor = 0;
-  int pioErrorCount = 0;
+  bool decodeMode = false;           // ".decode" met in this block
+  bool decodeHeaderWritten = false;  // the decode listing heading is out
+  int32_t decodeAddress = 0;         // address shown for the next decoded word
+  int wordCursor = 0;                // next word nextWord hands out
+  int pioErrorCount = 0;             // errors reported in the run
   /// Block starts met so far in the current reading of the source.
   int blockNumber = 0;
   /// Set once the current block has changed a register image of that state

@@ -180,19 +180,4 @@ TEST(Encoder, TabIndentedLinesAssemble) {
   EXPECT_EQ(a.words({u"\tset pins,\t1", u"\t\tnop\t[2]"}), (std::vector<int>{0xE001, 0xA242}));
 }
 
-TEST(Encoder, OperandTablesMatchOnLeadingCharacters) {
-  struct Row {
-    std::u16string_view word;
-    size_t key;
-    int position;
-  } rows[] = {
-      {u"!x", 3, 3}, {u"x--", 3, 6}, {u"x!=y", 3, 15}, {u"!osre", 3, 21},
-      {u"y", 3, 10}, {u"loop", 3, 0}, {u"", 3, 0},
-  };
-  for (const Row& row : rows) {
-    EXPECT_EQ(pio::tablePosition(u"  !x x--!y y--x!=pin!os", row.word, row.key), row.position)
-        << narrow(row.word);
-  }
-}
-
 }  // namespace

@@ -25,7 +25,7 @@ TEST(RegisterDisplay, PicturesTheChangeWhenAsked) {
                            }));
 }
 
-TEST(RegisterDisplay, LabelsOfTheDirectives) {
+TEST(RegisterDisplay, FieldLabels) {
   struct Row {
     std::u16string_view line;
     std::u16string_view ruler;
@@ -33,10 +33,6 @@ TEST(RegisterDisplay, LabelsOfTheDirectives) {
   } rows[] = {
       {u".out_count 2", u"3322222222221111111111 -Bits 25:20 OUT_COUNT",
        u"00010100001000000000000000000000(PINCTRL)"},
-      {u".fjoin_rx", u"3322222222221111111111 -Bits 31 FJOIN_RX",
-       u"10000000000011000000000000000000(SHIFTCTRL)"},
-      {u".jmp_pin 1", u"3322222222221111111111 -Bits 28-24 JMP_PIN",
-       u"00000001000000011111000000000000(EXECCTRL)"},
       {u".wrap_target", u"3322222222221111111111 -Bits 11-7 wrap target 0",
        u"00000000000000011111000000000000(EXECCTRL)"},
   };
