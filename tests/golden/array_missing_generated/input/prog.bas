@@ -1,0 +1,3 @@
+x=1
+#ARRAYINCLUDE wave
+y=2

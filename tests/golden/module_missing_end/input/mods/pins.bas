@@ -1,0 +1,7 @@
+'#MODULE Blink
+Sub Blink
+End Sub
+'#MODULE Beep
+Sub Beep
+End Sub
+'#MODULEEND

@@ -1,0 +1,3 @@
+#CODEBASE src/mods/
+x=1
+#CODEMODULE pins.bas Blink
