@@ -60,7 +60,8 @@ std::u16string mmbasicCommands(const PioAssembler& pio, const PasmOptions& optio
 std::u16string listingTail(std::u16string_view decoded, std::u16string_view comment, size_t width) {
   std::u16string column(decoded);
   column.resize(width, u' ');
-  return column + text::normaliseBlanks(u" ;" + std::u16string(comment)) + std::u16string(text::kCrLf);
+  return column + text::normaliseBlanks(u" ;" + std::u16string(comment)) +
+         std::u16string(text::kCrLf);
 }
 
 std::u16string_view listingComment(std::u16string_view line) {

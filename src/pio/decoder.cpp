@@ -42,7 +42,8 @@ class Bits {
   std::u16string b_;
 };
 
-std::u16string decodeJmp(const Bits& b, int32_t field, const DecodeContext& c, std::u16string& note) {
+std::u16string decodeJmp(const Bits& b, int32_t field, const DecodeContext& c,
+                         std::u16string& note) {
   std::u16string target = labelForAddress(c.labels, b.number(12, 5));
   if (field == 0) return u"JMP " + target;
   if (kConditions[field] == u"PIN") note = u" 'GP" + text::decimal((c.execctrl >> 24) & 0x1F);

@@ -10,6 +10,7 @@
 #include "pio/pio_line.h"
 #include "pio/pio_text.h"
 #include "pio/register_display.h"
+#include "pio/register_fields.h"
 #include "pio/second_pass.h"
 #include "text/blanks.h"
 #include "text/numbers.h"
@@ -95,7 +96,8 @@ int wrapDirective(PioLine& line) {
   int64_t old = config.execctrl;
   config.execctrl &= ~int64_t{0x1F000};
   addToImage(config.execctrl, wrap, 12);
-  showRegisterChange(line.ctx, kExecctrl, old, u"16-12 wrap " + text::decimal(wrap), line.original());
+  showRegisterChange(line.ctx, kExecctrl, old, u"16-12 wrap " + text::decimal(wrap),
+                     line.original());
   if (wrap > 31) {
     line.fail(kKindGen, kWrapTooHigh, text::decimal(wrap));
     return kResultNoWord;
@@ -144,8 +146,9 @@ int decodeDirective(PioLine& line) {
       apostrophe == std::u16string_view::npos ? original : original.substr(apostrophe + 1);
   std::u16string decoded = decodeForCurrentMachine(line.ctx, static_cast<uint16_t>(value));
   decoded.resize(30, u' ');
-  line.ctx.logs.pioErrorLine(decoded + text::normaliseBlanks(u" '&h" + text::hex(static_cast<uint32_t>(pio.decodeAddress)) + u" " +
-                                                             std::u16string(comment)));
+  std::u16string address = text::hex(static_cast<uint32_t>(pio.decodeAddress));
+  line.ctx.logs.pioErrorLine(
+      decoded + text::normaliseBlanks(u" '&h" + address + u" " + std::u16string(comment)));
   ++pio.decodeAddress;
   return kResultNothing;
 }

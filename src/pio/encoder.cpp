@@ -27,7 +27,8 @@ constexpr std::u16string_view kWaitIrqOutOfRange = u"wait irq index out of range
 constexpr std::u16string_view kBitCountOutOfRange = u"bit count out of range 1-32";
 constexpr std::u16string_view kSetValueOutOfRange = u"set value out of range 0-31";
 constexpr std::u16string_view kWordOutOfRange = u"word value out of range 0-65535";
-constexpr std::u16string_view kInvalidIrq = u" Invalid interupt, valid interrupts values are (0-7). ";
+constexpr std::u16string_view kInvalidIrq =
+    u" Invalid interupt, valid interrupts values are (0-7). ";
 constexpr std::u16string_view kLabelNotResolved = u"label not resolved";
 constexpr std::u16string_view kLabelNotResolvedAfterCondition = u"label not resolved ->";
 constexpr std::u16string_view kPolarityExpected = u"polarity 0 or 1 expected";
@@ -38,7 +39,9 @@ constexpr std::u16string_view kInvalidSetDestination = u"Invalid destination";
 
 uint32_t bitsOf(int32_t value) { return static_cast<uint32_t>(value); }
 
-bool containsRel(const PioLine& line) { return line.words().find(u"rel") != std::u16string_view::npos; }
+bool containsRel(const PioLine& line) {
+  return line.words().find(u"rel") != std::u16string_view::npos;
+}
 
 // A "rel" written right after an IRQ number belongs to it, not to the tail.
 void consumeRel(PioLine& line) {
@@ -220,4 +223,3 @@ int tablePosition(std::u16string_view table, std::u16string_view word, size_t ke
 }
 
 }  // namespace pio
-

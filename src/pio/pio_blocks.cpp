@@ -10,7 +10,9 @@ namespace pio {
 
 PioBlocks::PioBlocks(ui::Logs& logs) : logs_(logs) {}
 
-void PioBlocks::readOptions(std::u16string_view lineBuffer) { applyPasmConfig(options_, lineBuffer); }
+void PioBlocks::readOptions(std::u16string_view lineBuffer) {
+  applyPasmConfig(options_, lineBuffer);
+}
 
 void PioBlocks::restartReading() {
   // A block left open at the end of the source does not swallow the first

@@ -1,4 +1,4 @@
-#include "pio/directives.h"
+#include "pio/register_fields.h"
 
 #include <string>
 
@@ -107,7 +107,8 @@ std::optional<int> applyRegisterField(PioLine& line, std::u16string_view name) {
 }
 
 void addToImage(int64_t& image, int64_t value, int shift) {
-  image = static_cast<int64_t>(static_cast<uint64_t>(image) + (static_cast<uint64_t>(value) << shift));
+  uint64_t sum = static_cast<uint64_t>(image) + (static_cast<uint64_t>(value) << shift);
+  image = static_cast<int64_t>(sum);
 }
 
 }  // namespace pio

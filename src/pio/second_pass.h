@@ -24,6 +24,7 @@ inline constexpr int kResultListingComment = -4;
 /// encodes an instruction, resolving labels from the first reading. When the
 /// line starts with a label that shares it with other text, labelText gets
 /// the label as written (so the caller can list it); otherwise it is emptied.
-int pioSecondPassLine(PioContext& ctx, std::u16string_view line, std::u16string* labelText = nullptr);
+int pioSecondPassLine(PioContext& ctx, std::u16string_view line,
+                      std::u16string* labelText = nullptr);
 
 }  // namespace pio

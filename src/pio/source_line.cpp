@@ -39,8 +39,7 @@ SourceLine splitSourceLine(std::u16string_view line) {
     return {{}, {}, prepared.substr(start)};
   }
   size_t bodyStart = wordStart + colon + 1;
-  return {prepared.substr(start, bodyStart - start),
-          text::lower(word.substr(0, colon + 1)),
+  return {prepared.substr(start, bodyStart - start), text::lower(word.substr(0, colon + 1)),
           std::u16string(text::trimLeadingBlanks(std::u16string_view(prepared).substr(bodyStart)))};
 }
 
