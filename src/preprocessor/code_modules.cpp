@@ -28,8 +28,8 @@ constexpr std::u16string_view kModuleMissing = u"Error Unable to find  '#MODULE 
 }
 
 // Copies every module whose header names the module. Header and end lines
-// are copied twice and the end lines of other modules once: they are comment
-// lines, and the output has always looked like this.
+// are copied twice and the end lines of other modules once; all are comment
+// lines, which the comment rules of the run mode keep or drop.
 std::u16string moduleText(const std::vector<std::u16string>& lines, const std::u16string& name,
                           const std::u16string& path) {
   // A blank after the line lets a name at its very end count as a word.
