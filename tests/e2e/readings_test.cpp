@@ -110,6 +110,14 @@ TEST(Readings, MissingIncludeIsFatal) {
   EXPECT_FALSE(ws.root().exists("src/prog_x.bas"));
 }
 
+TEST(Readings, IncludeInsideAnUnloadedLibrarySectionIsNotRead) {
+  Workspace ws;
+  ws.writeSource("#LIBRARYSTART\r\n#INCLUDE missing.inc\r\n#LIBRARYEND\r\nx=1\r\n");
+  auto result = ws.run("Corvane");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "x=1\r\n");
+}
+
 TEST(Readings, PassIncludesMarksTheLineInstead) {
   Workspace ws;
   ws.writeSource("#PASSINCLUDES\r\n#INCLUDE none.inc\r\n");
