@@ -56,6 +56,19 @@ TEST(Readings, SecondReadingReplacesTheFirstAndItsLineMap) {
   EXPECT_EQ(map.back(), 7) << "numbers count from the first line again";
 }
 
+TEST(Readings, EndCodeStopsBothReadings) {
+  Workspace ws;
+  ws.writeSource(std::string("a=1\r\n") + kBlinkBlock + "#ENDCODE\r\nnever=1\r\n" + kBlinkBlock);
+  ASSERT_EQ(ws.run("Brisko").exitCode, 0);
+  const std::string result = ws.root().read("src/X/prog.bas");
+  EXPECT_EQ(result.find("a=1\r\n"), 0u);
+  EXPECT_NE(result.find("PIO PROGRAM LINE 0,&h00,&hE001"), std::string::npos)
+      << "a reading that stopped at #ENDCODE still gets its PIO blocks assembled";
+  EXPECT_EQ(result.find("never"), std::string::npos);
+  EXPECT_EQ(result.find("PIO PROGRAM LINE 0,&h01"), std::string::npos) << "the later block is never read";
+  EXPECT_EQ(lineMapEntries(ws.data("lineno.txt")).back(), 5);
+}
+
 TEST(Readings, FirstEspClipboardRestartsTheReading) {
   Workspace ws;
   FakeClipboard clipboard(ws);
