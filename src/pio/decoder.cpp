@@ -57,7 +57,7 @@ std::u16string decodeWait(const Bits& b, const DecodeContext& c) {
     case 0:
       return head + u" GPIO " + text::decimal(index) + pinHint(index, 1, c.noHints);
     case 1:
-      return head + u" PIN " + text::decimal(index) + pinHint(index + c.inBase, 1, c.noHints);
+      return head + u" PIN " + text::decimal(index) + pinHint(int64_t{index} + c.inBase, 1, c.noHints);
     case 2:
       return head + u" IRQ " + text::decimal(b.number(14, 3)) + (b.bit(4) ? u" REL" : u"");
     default:
@@ -165,15 +165,15 @@ std::u16string decodeInstruction(uint16_t word, const DecodeContext& context) {
   return sideAndDelay(b, std::move(t), context) + note;
 }
 
-std::u16string pinHint(int32_t first, int32_t count, bool noHints) {
+std::u16string pinHint(int64_t first, int64_t count, bool noHints) {
   if (noHints) return {};
   std::u16string list;
   if (count == 1) {
     list = u"GP" + text::decimal(first);
   } else if (count == 2) {
-    list = u"GP" + text::decimal(int64_t{first} + 1) + u",GP" + text::decimal(first);
+    list = u"GP" + text::decimal(first + 1) + u",GP" + text::decimal(first);
   } else if (count > 2) {
-    list = u"GP" + text::decimal(int64_t{first} + count - 1) + u"-GP" + text::decimal(first);
+    list = u"GP" + text::decimal(first + count - 1) + u"-GP" + text::decimal(first);
   }
   return u"(" + list + u")";
 }

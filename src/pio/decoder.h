@@ -35,7 +35,7 @@ std::u16string decodeInstruction(uint16_t word, const DecodeContext& context);
 
 /// "(GP<first>)", "(GP<first+1>,GP<first>)" or "(GP<last>-GP<first>)", highest
 /// pin first; "()" for no pins; empty when hints are off.
-std::u16string pinHint(int32_t first, int32_t count, bool noHints);
+std::u16string pinHint(int64_t first, int64_t count, bool noHints);
 
 /// The name (without colon) of the first label at the address, else the
 /// address in decimal.

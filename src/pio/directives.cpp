@@ -22,6 +22,7 @@ namespace {
 
 constexpr std::u16string_view kPioRange = u".pio has range 0-1 Invalid value ";
 constexpr std::u16string_view kSmRange = u".sm has range 0-3 Invalid value ";
+constexpr std::u16string_view kOriginRange = u".origin has range 0-31 Invalid value ";
 constexpr std::u16string_view kWrapTooHigh = u".wrap resolves to > 31";
 constexpr std::u16string_view kWrapTooLow = u".wrap before any instruction";
 constexpr std::u16string_view kWrapTargetTooHigh = u".wrap_target resolves to > 31";
@@ -63,6 +64,10 @@ int smDirective(PioLine& line) {
 
 int originDirective(PioLine& line) {
   int32_t origin = parsePioNumber(line.valueWord());
+  if (origin < 0 || origin > kLastAddress) {
+    line.fail(kKindGen, kOriginRange, text::decimal(origin));
+    return kResultNoWord;
+  }
   line.pio.config().origin = origin;
   line.pio.programCounter[line.pio.currentPio] = origin;
   return kResultDirective;
@@ -72,7 +77,7 @@ int wrapTargetDirective(PioLine& line) {
   int32_t address = line.pio.programCounter[line.pio.currentPio];
   line.pio.config().wrapTarget = address;
   line.ctx.logs.logLine(u".wrap_target " + text::decimal(address));
-  if (address > 31) {
+  if (address > kLastAddress) {
     line.fail(kKindGen, kWrapTargetTooHigh, text::decimal(address));
     return kResultNoWord;
   }
@@ -98,7 +103,7 @@ int wrapDirective(PioLine& line) {
   addToImage(config.execctrl, wrap, 12);
   showRegisterChange(line.ctx, kExecctrl, old, u"16-12 wrap " + text::decimal(wrap),
                      line.original());
-  if (wrap > 31) {
+  if (wrap > kLastAddress) {
     line.fail(kKindGen, kWrapTooHigh, text::decimal(wrap));
     return kResultNoWord;
   }

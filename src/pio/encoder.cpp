@@ -75,7 +75,7 @@ uint32_t encodeJmp(PioLine& line) {
   } else {
     line.warn(kKindJmp, unresolved, target, kModeLabel);
   }
-  if (address < 0 || address > 31) line.fail(kKindGen, kJmpOutOfRange, text::decimal(address));
+  if (address < 0 || address > kLastAddress) line.fail(kKindGen, kJmpOutOfRange, text::decimal(address));
   return word + (bitsOf(address) & 0x1F);
 }
 

@@ -49,6 +49,15 @@ void smLine(PioContext& ctx, std::u16string_view body) {
   ctx.pio.config().origin = 0;
 }
 
+// An origin outside the instruction memory is left to the second pass to
+// report.
+void originLine(PioContext& ctx, std::u16string_view body) {
+  int32_t origin = parsePioNumber(valueWord(ctx.pio, body));
+  if (origin < 0 || origin > kLastAddress) return;
+  ctx.logs.logLine(normalisePioLine(body));
+  ctx.pio.config().origin = origin;
+}
+
 void bodyLine(PioContext& ctx, std::u16string_view body) {
   std::u16string first(text::field(normalisePioLine(withoutComment(body)), 1));
   PioAssembler& pio = ctx.pio;
@@ -62,8 +71,7 @@ void bodyLine(PioContext& ctx, std::u16string_view body) {
     ctx.logs.logLine(normalisePioLine(body));
     pio.programName = programNameOf(body);
   } else if (first == u".origin") {
-    ctx.logs.logLine(normalisePioLine(body));
-    pio.config().origin = parsePioNumber(valueWord(pio, body));
+    originLine(ctx, body);
   } else if (first == u".decode") {
     pio.decodeMode = true;
   } else if (isInstructionMnemonic(first) && !pio.decodeMode) {

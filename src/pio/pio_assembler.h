@@ -17,6 +17,8 @@ struct PasmOptions;
 
 inline constexpr int kPioBlockCount = 2;
 inline constexpr int kStateMachineCount = 4;
+/// Instruction memory of a PIO block holds addresses 0-31.
+inline constexpr int32_t kLastAddress = 31;
 
 /// Register images every state machine starts with: wrap top 31, SET count
 /// 5, IN and OUT shifting right.

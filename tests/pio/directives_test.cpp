@@ -87,6 +87,7 @@ TEST(Directives, RangeChecksReportAndGiveNoWord) {
       {u".sm 4", u"       .sm has range 0-3 Invalid value  (4)", false},
       {u".sm -1", u"       .sm has range 0-3 Invalid value  (-1)", false},
       {u".wrap", u"       .wrap before any instruction (-1)", false},
+      {u".origin 32", u"       .origin has range 0-31 Invalid value  (32)", false},
       {u".side_set 6", u"       .side_set has range 0-5 Invalid value  (6)", true},
       {u".side_set 1 opt", u"       .SIDE_SET x opt  must be at least 2 when OPT is used (1)", true},
   };

@@ -1,0 +1,58 @@
+// Lines thrown together from PIO words, extreme numbers and punctuation must
+// never crash or overflow, whatever errors they report (run under the
+// sanitizers to mean anything).
+
+#include <gtest/gtest.h>
+
+#include <iterator>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "pio/pio_blocks.h"
+#include "pio_test_support.h"
+
+namespace {
+
+constexpr std::u16string_view kWords[] = {
+    u"set", u"jmp", u"wait", u"in", u"out", u"push", u"pull", u"mov", u"irq", u"nop", u".word",
+    u".side_set", u".wrap", u".wrap_target", u".pio", u".sm", u".origin", u".decode", u".define",
+    u".set_count", u".out_count", u".in_base", u".sideset_base", u".status_n", u".push_threshold",
+    u"side", u"[7]", u"[", u"]", u"x", u"y", u"pins", u"pindirs", u"gpio", u"pin", u"isr", u"osr",
+    u"opt", u"rel", u"block", u"iffull", u"loop:", u"loop", u"public", u"'", u";", u"(", u")",
+    u",", u"\t", u"::", u"!", u"0", u"7", u"32", u"-1", u"1e40", u"$FFFFFFFF", u"2147483647",
+    u"-2147483648", u"99999999999", u"&H", u"%", u"0x"};
+
+std::u16string randomLine(std::mt19937& rng) {
+  std::u16string line;
+  for (int n = static_cast<int>(rng() % 6); n > 0; --n) {
+    line += kWords[rng() % std::size(kWords)];
+    if (rng() % 4 != 0) line += u' ';
+  }
+  return line;
+}
+
+TEST(Robustness, RandomLinesAssembleWithoutFault) {
+  std::mt19937 rng(20261208);
+  for (int round = 0; round < 300; ++round) {
+    pio_test::RecordingLogs logs;
+    pio::PioBlocks blocks(logs);
+    if (round % 3 == 0) blocks.readOptions(u"#PASMCFG showregs nohints");
+    std::vector<std::u16string> lines;
+    for (int i = 0; i < 40; ++i) lines.push_back(randomLine(rng));
+    for (bool second : {false, true}) {
+      blocks.startBlock(second);
+      for (const auto& line : lines) {
+        if (second) {
+          blocks.secondPassLine(line, true);
+        } else {
+          blocks.firstPassLine(line);
+        }
+      }
+      blocks.endBlock(second, true);
+      blocks.restartReading();
+    }
+  }
+}
+
+}  // namespace
