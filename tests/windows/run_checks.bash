@@ -33,7 +33,7 @@ check_handed() {
       "$(printf '"%s"\n%s' "$(with_root "$folder" "$expected")" "$(winpath "$folder/host")")" \
       "$(started_record "$folder" "$target")"
   else
-    sleep 1
+    sleep 2
     expect_equal "$name: no program started" "" "$(cat "$folder"/host/*-started.txt 2>/dev/null)"
   fi
 }
@@ -169,28 +169,29 @@ check_editor_command_line() {
     "$(started_record "$folder" Corvane)"
 }
 
+# The bundled examples give the results kept beside them, and the target
+# program is started with the result.
 check_bundled_example() {
-  local folder
-  folder="$(new_workspace bundled-example)"
-  cp "$PREXLE_ROOT/examples/blink.bas" "$folder/src/"
-  run_prexle "$folder" Corvane blink.bas
-  expect_equal "bundled example: exit code" 0 "$(cat "$folder/exitcode")"
-  if grep -q 'SETPIN GP25, DOUT' "$folder/src/blink_x.bas" 2>/dev/null &&
-    ! grep -qv $'\r$' "$folder/src/blink_x.bas"; then
-    pass "bundled example: result with replacements applied and CR LF line ends"
-  else
-    fail "bundled example: result with replacements applied and CR LF line ends" \
-      "$(od -c "$folder/src/blink_x.bas" 2>&1 | head -n 10)"
-  fi
-  expect_equal "bundled example: Corvane started with the result" \
-    "$(printf '"%s"\n%s' "$(winpath "$folder/src/blink_x.bas")" "$(winpath "$folder/host")")" \
-    "$(started_record "$folder" Corvane)"
+  local source="$1" mode="$2" result="$3" kept="$4" folder label target=Corvane
+  label="bundled example ${source%.bas} ($mode)"
+  [[ $mode == Brisko ]] && target=Brisko
+  folder="$(new_workspace "example-${source%.bas}-$mode")"
+  cp "$PREXLE_ROOT/examples/$source" "$folder/src/"
+  cp -r "$PREXLE_ROOT/examples/lib" "$folder/src/"
+  run_prexle "$folder" "$mode" "$source"
+  expect_equal "$label: exit code" 0 "$(cat "$folder/exitcode")"
+  expect_same_file "$label: result" "$PREXLE_ROOT/examples/expected/$kept" "$folder/src/$result"
+  expect_equal "$label: $target started with the result" \
+    "$(printf '"%s"\n%s' "$(winpath "$folder/src/$result")" "$(winpath "$folder/host")")" \
+    "$(started_record "$folder" "$target")"
 }
 
 run_hand_off_checks() {
   echo "== hand-off"
   check_editor_command_line
-  check_bundled_example
+  check_bundled_example blink.bas Corvane blink_x.bas blink_x.bas
+  check_bundled_example ws2812.bas Corvane ws2812_x.bas ws2812_x.bas
+  check_bundled_example ws2812.bas Brisko X/ws2812.bas ws2812_brisko.bas
 }
 
 # A Brisko run of a source with a WinBasic target line types the result into

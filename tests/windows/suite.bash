@@ -156,9 +156,11 @@ line_map_text() {
   [[ -f $1 ]] && od -An -v -t d4 -w4 "$1" | tr -d ' '
 }
 
+# The stand-in target's record of how it was started; it runs on its own, so
+# give it time.
 started_record() {
   local file="$1/host/$2-started.txt"
-  for _ in $(seq 50); do
+  for _ in $(seq 150); do
     [[ -f $file ]] && break
     sleep 0.1
   done
