@@ -68,23 +68,32 @@ run_golden_cases() {
   ((any)) || skip "shared source cases: none in tests/golden"
 }
 
-# The fatal-error window, for a call with two parameters instead of three.
+# The fatal-error window, for a call with two parameters instead of three;
+# the first is far wider than the window, so its line wraps.
 check_fatal_error_window() {
-  local folder
+  local folder long
   folder="$(new_workspace window-fatal)"
-  run_prexle_with "$folder" 'C:\a.bas' 'C:\host\'
+  long="C:\\$(printf '%0150d' 0).bas"
+  run_prexle_with "$folder" "$long" 'C:\host\'
   expect_equal "fatal error: exit code 1" 1 "$(cat "$folder/exitcode")"
   expect_equal "fatal error: the window's title and text" "$(
     printf '%s\n' "Prexle Fatal Error !!! " "Prexle version $version" \
       "---------------Fatal Error ------------------------" "" \
       "Prexle expects 3 Parameters to be passed" \
       "Check the setup of the Action Menu in Corvane is correct." \
-      "2 is passed" '1st is C:\a.bas' '2nd is C:\host\' "3rd is " "" \
+      "2 is passed" "1st is $long" '2nd is C:\host\' "3rd is " "" \
       "----------------------------------------------------" \
       "Close this window and resolve the error to continue." \
       "----------------------------------------------------"
   )" "$(windows_as_console "$folder" stderr)"
   check_window_shapes "fatal error" "$folder"
+  local rows
+  rows="$(sed -n 's/^rows: //p' "$folder/window-0.txt")"
+  if [[ -n $rows ]] && ((rows > 14)); then
+    pass "fatal error: long lines wrap"
+  else
+    fail "fatal error: long lines wrap" "rows: $rows for 14 lines"
+  fi
 }
 
 # Without a display no window can be made: the message goes to stderr.
@@ -117,7 +126,8 @@ check_pio_check_window() {
 check_pio_error_window() {
   local folder count
   folder="$(new_workspace window-pio-errors)"
-  printf '#PIOSTART\r\n  jmp nowhere\r\n  set pins, 99\r\n#PIOEND\r\n' >"$folder/src/prog.bas"
+  # The label is far wider than the window: the report must not wrap it.
+  printf '#PIOSTART\r\n  jmp nowhere%0200d\r\n  set pins, 99\r\n#PIOEND\r\n' 0 >"$folder/src/prog.bas"
   run_prexle "$folder" Corvane
   count="$(grep -o '[0-9]* error(s) to be resolved' "$folder/window-0.txt" 2>/dev/null | cut -d' ' -f1)"
   if [[ -z $count || $count == 0 ]]; then
@@ -130,6 +140,8 @@ check_pio_error_window() {
     tr -d '\r' <"$folder/host/DATA/PasmErrors.txt"
   )" "$(windows_as_console "$folder" stdout)"
   check_window_shapes "PIO errors" "$folder"
+  expect_equal "PIO errors: the report view does not wrap long lines" \
+    "$(grep -c '' "$folder/host/DATA/PasmErrors.txt")" "$(grep '^rows: ' "$folder/window-0.txt" | sed -n '2s/rows: //p')"
 }
 
 check_run_log_window() {

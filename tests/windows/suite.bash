@@ -169,7 +169,7 @@ started_record() {
 
 # The shape of a window: size, placement, and each box without its lines
 # (class names compared without regard to case, as Windows does).
-window_shape() { grep -v '^| \|^title: ' "$1" | sed 's/^box: [^ ]*/\L&/'; }
+window_shape() { grep -v '^| \|^title: \|^rows: ' "$1" | sed 's/^box: [^ ]*/\L&/'; }
 
 expected_shape() {
   local report="$1" title banner

@@ -140,6 +140,10 @@ std::string describeBox(HWND window, HWND box) {
                 utf8(className(box)).c_str(), frame.left, frame.top, frame.right - frame.left,
                 frame.bottom - frame.top, wraps ? "yes" : "no", (style & ES_READONLY) ? "yes" : "no");
   std::string report = head + backgroundOf(box) + "\n";
+  // Rows as the box lays them out: more rows than lines means it wraps.
+  DWORD_PTR rows = 0;
+  ::SendMessageTimeoutW(box, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows);
+  report += "rows: " + std::to_string(rows) + "\n";
   for (const auto& line : linesOf(windowText(box))) report += "| " + utf8(line) + "\n";
   return report;
 }
