@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <richedit.h>
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <utility>
@@ -123,16 +124,22 @@ HFONT createFont(const ui::Font& font) {
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH | FF_MODERN, wide(font.name));
 }
 
-// Outer window rectangle for the inner size, centred on the primary display
-// (the caption stays on the screen when the window is taller than it).
-RECT centredFrame(int width, int height, DWORD style) {
-  RECT frame{0, 0, width, height};
-  ::AdjustWindowRectEx(&frame, style, FALSE, 0);
-  int outerWidth = frame.right - frame.left;
-  int outerHeight = frame.bottom - frame.top;
-  int x = (::GetSystemMetrics(SM_CXSCREEN) - outerWidth) / 2;
-  int y = (::GetSystemMetrics(SM_CYSCREEN) - outerHeight) / 2;
-  return RECT{x, y < 0 ? 0 : y, outerWidth, outerHeight};
+struct Frame {
+  int x = 0;
+  int y = 0;
+  int width = 0;
+  int height = 0;
+};
+
+// The outer frame for the inner size, centred on the primary display (the
+// caption stays on the screen when the window is taller than it).
+Frame centredFrame(int width, int height, DWORD style) {
+  RECT outer{0, 0, width, height};
+  ::AdjustWindowRectEx(&outer, style, FALSE, 0);
+  Frame frame{0, 0, outer.right - outer.left, outer.bottom - outer.top};
+  frame.x = (::GetSystemMetrics(SM_CXSCREEN) - frame.width) / 2;
+  frame.y = std::max(0, (::GetSystemMetrics(SM_CYSCREEN) - frame.height) / 2);
+  return frame;
 }
 
 DWORD boxStyle(const ui::TextGadget& gadget) {
@@ -198,9 +205,9 @@ bool showTextWindow(const ui::TextWindow& data) {
   if (!registerWindowClass()) return false;
   WindowState state{GdiObject(data.font ? createFont(*data.font) : nullptr), {}};
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
-  RECT frame = centredFrame(data.width, data.height, kStyle);
-  HWND window = ::CreateWindowExW(0, kWindowClass, wide(data.title), kStyle, frame.left, frame.top, frame.right,
-                                  frame.bottom, nullptr, nullptr, ::GetModuleHandleW(nullptr), &state);
+  Frame frame = centredFrame(data.width, data.height, kStyle);
+  HWND window = ::CreateWindowExW(0, kWindowClass, wide(data.title), kStyle, frame.x, frame.y, frame.width,
+                                  frame.height, nullptr, nullptr, ::GetModuleHandleW(nullptr), &state);
   if (!window) return false;
   WindowGuard guard(window);
   HWND lastBox = nullptr;
