@@ -30,7 +30,10 @@ void runOnce(const std::vector<std::u16string>& arguments, platform::Host& host)
 
 void showFatalError(platform::Host& host, std::u16string_view message) {
   ui::TextWindow window = ui::fatalErrorWindow(RunState().versionText, message);
-  if (!host.showWindow(window)) host.notice(ui::consoleText(window));
+  if (host.showWindow(window)) return;
+  std::u16string text = ui::consoleText(window);
+  text.pop_back();  // the notice ends the last line itself
+  host.notice(text);
 }
 
 }  // namespace

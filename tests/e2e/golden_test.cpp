@@ -73,6 +73,8 @@ TEST_P(Golden, OutputsMatch) {
       EXPECT_EQ(lineMapAsText(workspace.data("lineno.txt")), want);
     } else if (name == "PasmErrors.txt" || name == "Prexle.txt" || name == "MMmodule.inf") {
       EXPECT_EQ(workspace.data(name), want) << name;
+    } else if (name.starts_with("DATA/")) {
+      EXPECT_EQ(workspace.data(name.substr(5)), want) << name;
     } else if (name.starts_with("ROOT/")) {
       EXPECT_EQ(workspace.root().read(name.substr(5)), want) << name;
     } else {
