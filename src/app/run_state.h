@@ -5,8 +5,6 @@
 
 namespace app {
 
-enum class RunMode { brisko, corvane, pioCheck };
-
 /// The per-run record of run control: parameters, mode, folders and paths,
 /// option flags and the line being processed. Created at start-up, alive
 /// until the process ends.
@@ -16,7 +14,6 @@ struct RunState {
   // Start-up.
   std::u16string sourcePath;
   std::u16string hostFolder;
-  RunMode mode = RunMode::corvane;
   bool briskoMode = false;
   bool corvaneMode = false;
   bool pioCheckMode = false;

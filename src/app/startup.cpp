@@ -38,11 +38,9 @@ std::u16string withSeparator(std::u16string folder) {
 void setMode(RunState& state, const std::vector<std::u16string>& arguments) {
   const std::u16string& mode = arguments[2];
   if (mode == u"Brisko") {
-    state.mode = RunMode::brisko;
     state.briskoMode = true;
     state.targetProgram = state.hostFolder + u"Brisko.exe";
   } else if (mode == u"Corvane" || mode == u"PIOCHECK") {
-    state.mode = mode == u"Corvane" ? RunMode::corvane : RunMode::pioCheck;
     state.corvaneMode = true;
     state.pioCheckMode = mode == u"PIOCHECK";
     state.targetProgram = state.hostFolder + u"Corvane.exe";

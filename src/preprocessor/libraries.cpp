@@ -34,7 +34,6 @@ void endSection(LibraryState& library) {
   }
   library.libraryPending = false;
   library.libraryLoad = 1;
-  library.librarySaved = true;
 }
 
 }  // namespace

@@ -21,7 +21,6 @@ struct LibraryState {
   int libraryLoad = 0;     // 0 none; 1, 2, 3 after LOAD, LOAD1, LOAD2
   bool libraryPending = false;
   bool libraryStartSeen = false;
-  bool librarySaved = false;
   std::u16string libraryFileName;
   std::u16string libraryText;
 };
