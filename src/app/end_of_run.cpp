@@ -8,6 +8,7 @@
 #include "platform/host.h"
 #include "platform/pending_file.h"
 #include "text/lines.h"
+#include "text/numbers.h"
 #include "text/utf8.h"
 #include "ui/fatal_error.h"
 #include "ui/pio_check_window.h"
@@ -78,10 +79,23 @@ void showRunLog(Run& run) {
                                        text::splitLines(text::decodeUtf8(*bytes))));
 }
 
+// Unclosed blocks are legal and keep their meaning (the rest of the source
+// stays dropped or inside the section), but a user wants to hear of them.
+void noteUnclosedBlocks(Run& run) {
+  if (run.conditionals.level() > 0) {
+    run.host.notice(u"Note: " + text::decimal(run.conditionals.level()) +
+                    u" #IFDEF/#IFNDEF level(s) still open at the end of " + run.state.sourcePath);
+  }
+  if (run.library.librarySection != 0) {
+    run.host.notice(u"Note: a library section is still open at the end of " + run.state.sourcePath);
+  }
+}
+
 }  // namespace
 
 void finishRun(Run& run) {
   RunState& state = run.state;
+  noteUnclosedBlocks(run);
   state.outputText = pre::applyReplacements(run.replacements, std::move(state.outputText));
   writeCodeStore(state.dataFolder + u"MMmodule.inf", state.codeBase);
   writeResult(state);

@@ -131,6 +131,17 @@ TEST(Readings, IncludeInsideAnUnloadedLibrarySectionIsNotRead) {
   EXPECT_EQ(ws.root().read("src/prog_x.bas"), "x=1\r\n");
 }
 
+TEST(Readings, UnclosedBlocksAreNotedButKeepTheirMeaning) {
+  Workspace ws;
+  ws.writeSource("a=1\r\n#IFDEF NOPE\r\nb=2\r\n#LIBRARYSTART\r\nc=3\r\n");
+  auto result = ws.run("Corvane");
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "a=1\r\n");
+  EXPECT_EQ(result.err, "Note: 1 #IFDEF/#IFNDEF level(s) still open at the end of " + ws.sourcePath() +
+                            "\nNote: a library section is still open at the end of " + ws.sourcePath() +
+                            "\n");
+}
+
 TEST(Readings, PassIncludesMarksTheLineInstead) {
   Workspace ws;
   ws.writeSource("#PASSINCLUDES\r\n#INCLUDE none.inc\r\n");
