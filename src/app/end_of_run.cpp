@@ -10,7 +10,7 @@
 #include "text/lines.h"
 #include "text/numbers.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 #include "ui/pio_check_window.h"
 #include "ui/run_log_window.h"
 
@@ -22,7 +22,7 @@ constexpr int64_t kMinimumTargetSize = 100;
 
 void writeResult(const RunState& state) {
   if (!platform::PendingFile(state.outputPath).commit(text::encodeUtf8(state.outputText))) {
-    ui::fail(u" cant open " + state.outputPath);
+    base::fail(u" cant open " + state.outputPath);
   }
 }
 
@@ -39,12 +39,12 @@ void handOver(Run& run) {
       return;
     }
     if (targetMissing(state)) {
-      ui::fail(u"Failed To find Corvane target: " + state.targetProgram +
+      base::fail(u"Failed To find Corvane target: " + state.targetProgram +
                u"\r\nCheck the path is set correctly in tyhe Corvane Action menu\r\n");
     }
   } else {
     if (targetMissing(state)) {
-      ui::fail(u"Failed To find Brisko target: " + state.targetProgram +
+      base::fail(u"Failed To find Brisko target: " + state.targetProgram +
                u"\r\nCheck the path is set correctly in the Corvane Action menu\r\n");
     }
     if (state.pioCheckMode) return;
@@ -64,7 +64,7 @@ void fillClipboard(Run& run) {
 void showPioCheck(Run& run) {
   run.files.closePioReport();
   auto bytes = platform::readFileBytes(run.files.pioReportPath());
-  if (!bytes) ui::fail(u"Failed to read file " + run.files.pioReportPath());
+  if (!bytes) base::fail(u"Failed to read file " + run.files.pioReportPath());
   const auto desktop = run.host.desktopSize();
   run.host.showWindow(ui::pioCheckWindow(run.state.versionText, run.state.pioCheckMode,
                                          run.pio.errorCount(), text::splitLines(text::decodeUtf8(*bytes)),
@@ -74,7 +74,7 @@ void showPioCheck(Run& run) {
 void showRunLog(Run& run) {
   run.files.closeRunLog();
   auto bytes = platform::readFileBytes(run.files.runLogPath());
-  if (!bytes) ui::fail(u"Failed to created file " + run.files.runLogPath());
+  if (!bytes) base::fail(u"Failed to created file " + run.files.runLogPath());
   run.host.showWindow(ui::runLogWindow(run.state.versionText, run.files.runLogPath(),
                                        text::splitLines(text::decodeUtf8(*bytes))));
 }

@@ -10,7 +10,7 @@
 #include "platform/host.h"
 #include "text/utf8.h"
 #include "ui/console_text.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 #include "ui/fatal_error_window.h"
 
 namespace app {
@@ -20,7 +20,7 @@ void runOnce(const std::vector<std::u16string>& arguments, platform::Host& host)
   Run run(startUp(arguments), host);
   RunState& state = run.state;
   if (state.briskoMode && !run.lineMap.open(state.dataFolder + u"lineno.txt")) {
-    ui::fail(u"Failed to created file " + state.dataFolder + u"lineno.txt");
+    base::fail(u"Failed to created file " + state.dataFolder + u"lineno.txt");
   }
   state.codeBase = readCodeStore(state.dataFolder + u"MMmodule.inf");
   run.files.createPioReport();
@@ -43,7 +43,7 @@ int prexleMain(const std::vector<std::u16string>& arguments) {
   try {
     runOnce(arguments, *host);
     return 0;
-  } catch (const ui::FatalError& error) {
+  } catch (const base::FatalError& error) {
     showFatalError(*host, error.text);
   } catch (const std::exception& error) {
     // Out of memory and the like still end in the fatal-error window.

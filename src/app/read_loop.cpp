@@ -8,7 +8,7 @@
 #include "text/blanks.h"
 #include "text/lines.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace app {
 namespace {
@@ -16,7 +16,7 @@ namespace {
 std::vector<std::u16string> sourceLines(const RunState& state) {
   auto bytes = platform::readFileBytes(state.sourcePath);
   if (!bytes) {
-    ui::fail(u"The passed Corvane .bas file cannot be opened\r\nFile Not FOUND :" + state.sourcePath +
+    base::fail(u"The passed Corvane .bas file cannot be opened\r\nFile Not FOUND :" + state.sourcePath +
              u"\r\nCheck that the Corvane Action menu is passing the correct parameters\r\n");
   }
   return text::splitLines(text::decodeUtf8(*bytes));

@@ -2,7 +2,7 @@
 
 #include "platform/files.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace app {
 namespace {
@@ -20,13 +20,13 @@ RunFiles::~RunFiles() = default;
 
 void RunFiles::createPioReport() {
   pioReport_ = platform::AppendFile::create(pioReportPath());
-  if (!pioReport_) ui::fail(u"Failed to created file " + pioReportPath());
+  if (!pioReport_) base::fail(u"Failed to created file " + pioReportPath());
 }
 
 void RunFiles::openRunLog() {
   if (runLog_) return;
   runLog_ = platform::AppendFile::create(runLogPath());
-  if (!runLog_) ui::fail(u"Failed to created file " + runLogPath());
+  if (!runLog_) base::fail(u"Failed to created file " + runLogPath());
 }
 
 void RunFiles::closePioReport() { pioReport_.reset(); }

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace platform {
 class AppendFile;
@@ -14,7 +14,7 @@ namespace app {
 /// The run's two report files: the PIO report "PasmErrors.txt", created at
 /// start-up, and the run log "Prexle.txt", created by the first #DEBUG.
 /// Both are written through at once, so they are complete whatever happens.
-class RunFiles : public ui::Logs {
+class RunFiles : public base::Logs {
  public:
   explicit RunFiles(std::u16string dataFolder);
   ~RunFiles() override;

@@ -4,7 +4,7 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "text/numbers.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace app {
 namespace {
@@ -45,7 +45,7 @@ void setMode(RunState& state, const std::vector<std::u16string>& arguments) {
     state.pioCheckMode = mode == u"PIOCHECK";
     state.targetProgram = state.hostFolder + u"Corvane.exe";
   } else {
-    ui::fail(u"Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK \r\n" +
+    base::fail(u"Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK \r\n" +
              parameterLines(arguments));
   }
 }
@@ -72,7 +72,7 @@ std::u16string outputPathFor(const std::u16string& sourcePath, const std::u16str
 RunState startUp(const std::vector<std::u16string>& arguments) {
   RunState state;
   if (arguments.size() != 3) {
-    ui::fail(u"Prexle expects 3 Parameters to be passed\r\n" + parameterLines(arguments));
+    base::fail(u"Prexle expects 3 Parameters to be passed\r\n" + parameterLines(arguments));
   }
   state.sourcePath = arguments[0];
   state.hostFolder = arguments[1];

@@ -14,7 +14,7 @@
 #include "pio/second_pass.h"
 #include "text/blanks.h"
 #include "text/numbers.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pio {
 

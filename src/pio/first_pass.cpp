@@ -9,7 +9,7 @@
 #include "pio/source_line.h"
 #include "text/blanks.h"
 #include "text/numbers.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pio {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "pio/pio_assembler.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pio {
 
@@ -52,7 +52,7 @@ constexpr std::u16string_view kSetHelp[] = {
 };
 
 template <size_t N>
-void writeAll(ui::Logs& logs, const std::u16string_view (&lines)[N]) {
+void writeAll(base::Logs& logs, const std::u16string_view (&lines)[N]) {
   for (std::u16string_view line : lines) logs.pioErrorLine(line);
 }
 
@@ -62,7 +62,7 @@ std::u16string joined(std::initializer_list<std::u16string_view> parts) {
   return out;
 }
 
-void writeBlock(ui::Logs& logs, std::u16string_view kind, std::u16string_view message,
+void writeBlock(base::Logs& logs, std::u16string_view kind, std::u16string_view message,
                 std::u16string_view detail, int mode) {
   if (kind == kKindJmp && mode == kModeLabel) {
     logs.pioErrorLine(joined({u"       ", message, u" ", detail}));
@@ -92,7 +92,7 @@ void writeBlock(ui::Logs& logs, std::u16string_view kind, std::u16string_view me
 
 }  // namespace
 
-void reportPioError(PioAssembler& pio, ui::Logs& logs, std::u16string_view kind,
+void reportPioError(PioAssembler& pio, base::Logs& logs, std::u16string_view kind,
                     std::u16string_view message, std::u16string_view detail, int mode) {
   logs.pioErrorLine(kMarker);
   ++pio.pioErrorCount;

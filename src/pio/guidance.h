@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace ui {
+namespace base {
 class Logs;
 }
 
@@ -27,7 +27,7 @@ inline constexpr int kModeLabel = 1;
 /// Counts one error and writes its guidance block to the PIO report: a marker
 /// pointing up at the source line the caller has just written, the lines for
 /// the kind, and a closing rule.
-void reportPioError(PioAssembler& pio, ui::Logs& logs, std::u16string_view kind,
+void reportPioError(PioAssembler& pio, base::Logs& logs, std::u16string_view kind,
                     std::u16string_view message, std::u16string_view detail, int mode);
 
 }  // namespace pio

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace ui {
+namespace base {
 class Logs;
 }
 
@@ -99,7 +99,7 @@ struct PioAssembler {
 struct PioContext {
   PioAssembler& pio;
   const PasmOptions& options;
-  ui::Logs& logs;
+  base::Logs& logs;
 };
 
 /// The labels of (currentPio, currentSm) written in the current block, in the

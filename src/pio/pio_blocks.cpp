@@ -4,11 +4,11 @@
 #include "pio/first_pass.h"
 #include "pio/second_pass.h"
 #include "text/lines.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pio {
 
-PioBlocks::PioBlocks(ui::Logs& logs) : logs_(logs) {}
+PioBlocks::PioBlocks(base::Logs& logs) : logs_(logs) {}
 
 void PioBlocks::readOptions(std::u16string_view lineBuffer) {
   applyPasmConfig(options_, lineBuffer);

@@ -7,7 +7,7 @@
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
 
-namespace ui {
+namespace base {
 class Logs;
 }
 
@@ -18,7 +18,7 @@ namespace pio {
 /// The caller matches the directive keywords and conditional levels.
 class PioBlocks {
  public:
-  explicit PioBlocks(ui::Logs& logs);
+  explicit PioBlocks(base::Logs& logs);
 
   /// A "#PASMCFG" line: switches on its option words for the rest of the run.
   void readOptions(std::u16string_view lineBuffer);
@@ -56,7 +56,7 @@ class PioBlocks {
  private:
   PioContext context() { return {pio_, options_, logs_}; }
 
-  ui::Logs& logs_;
+  base::Logs& logs_;
   PioAssembler pio_;
   PasmOptions options_;
   PioBlockText text_;

@@ -4,7 +4,7 @@
 #include "pio/pio_text.h"
 #include "pio/source_line.h"
 #include "text/blanks.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pio {
 

@@ -6,7 +6,7 @@
 #include "pio/pio_assembler.h"
 #include "pio/second_pass.h"
 #include "text/numbers.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pio {
 

@@ -7,7 +7,7 @@
 #include "text/case_table.h"
 #include "text/lines.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace pre {
 namespace {
@@ -87,7 +87,7 @@ void ArrayBlocks::includeGenerated(std::u16string& lineBuffer) {
   const std::u16string fileName = u"z_" + std::u16string(text::field(workLine, 2)) + u".bas";
   auto bytes = platform::readFileBytes(fileName);
   if (!bytes) {
-    ui::fail(std::u16string(kMissingGenerated) + kCrLf + u"File Not FOUND :" + fileName + kCrLf);
+    base::fail(std::u16string(kMissingGenerated) + kCrLf + u"File Not FOUND :" + fileName + kCrLf);
   }
   std::u16string inserted = u"'" + lineBuffer + kCrLf + kCrLf;
   for (auto& line : text::splitLines(text::decodeUtf8(*bytes))) {

@@ -6,7 +6,7 @@
 #include "text/case_table.h"
 #include "text/lines.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace pre {
 namespace {
@@ -23,7 +23,7 @@ constexpr std::u16string_view kModuleMissing = u"Error Unable to find  '#MODULE 
 // The module messages name the module on one line and the file on the next.
 [[noreturn]] void failForModule(std::u16string_view message, const std::u16string& name,
                                 const std::u16string& path) {
-  ui::fail(std::u16string(message) + name + std::u16string(kCrLf) + u"in " + path +
+  base::fail(std::u16string(message) + name + std::u16string(kCrLf) + u"in " + path +
            std::u16string(kCrLf));
 }
 
@@ -88,7 +88,7 @@ bool handleCodeModuleLine(std::u16string& lineBuffer, const std::u16string& code
   const std::u16string name(text::field(workLine, 3));
   const std::u16string path = codeBase + std::u16string(text::field(workLine, 2));
   const std::vector<std::u16string>* lines = files.lines(path);
-  if (!lines) ui::fail(std::u16string(kCannotOpen) + std::u16string(kCrLf) + path);
+  if (!lines) base::fail(std::u16string(kCannotOpen) + std::u16string(kCrLf) + path);
   lineBuffer = u"' Start '#MODULE" + text::upper(name) + std::u16string(kCrLf) +
                moduleText(*lines, name, path) + u"' Insert end" + std::u16string(kCrLf);
   return true;

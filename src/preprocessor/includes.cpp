@@ -13,8 +13,8 @@
 #include "text/lines.h"
 #include "text/numbers.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
-#include "ui/logs.h"
+#include "base/fatal_error.h"
+#include "base/logs.h"
 
 namespace pre {
 namespace {
@@ -40,7 +40,7 @@ std::vector<std::u16string> readIncludeFile(IncludeContext& c, const std::u16str
   auto bytes = platform::readFileBytes(includePath);
   platform::setCurrentFolder(state.startFolder);
   if (!bytes) {
-    ui::fail(u"A file referenced by an #INCLUDE directive cannot be found\r\nFile Not FOUND-> " +
+    base::fail(u"A file referenced by an #INCLUDE directive cannot be found\r\nFile Not FOUND-> " +
              includePath + u"\r\npassed path: " + state.sourceFolder + u"\r\n#INCLUDE parameter-> " +
              name);
   }

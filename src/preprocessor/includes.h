@@ -6,7 +6,7 @@
 namespace app {
 struct RunState;
 }
-namespace ui {
+namespace base {
 class Logs;
 }
 
@@ -22,7 +22,7 @@ struct IncludeContext {
   Emitter& emitter;
   Conditionals& conditionals;
   LibraryState& library;
-  ui::Logs& logs;
+  base::Logs& logs;
   /// Opens the run log, as a #DEBUG line does.
   std::function<void()> openRunLog;
 };

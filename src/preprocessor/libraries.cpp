@@ -6,7 +6,7 @@
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/utf8.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pre {
 namespace {
@@ -39,7 +39,7 @@ void endSection(LibraryState& library) {
 }  // namespace
 
 bool handleLibraryDirective(LibraryState& library, app::RunState& state, Emitter& emitter,
-                            ui::Logs& logs) {
+                            base::Logs& logs) {
   const std::u16string& line = state.lineBuffer;
   const bool active = !state.inBlockComment;
   if (text::isDirective(line, u"#LIBRARYLOAD2")) {

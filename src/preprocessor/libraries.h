@@ -5,7 +5,7 @@
 namespace app {
 struct RunState;
 }
-namespace ui {
+namespace base {
 class Logs;
 }
 
@@ -29,7 +29,7 @@ struct LibraryState {
 /// first #LIBRARYSTART of the run is still noted). Returns whether the line
 /// was one; such a line never reaches the output.
 bool handleLibraryDirective(LibraryState& library, app::RunState& state, Emitter& emitter,
-                            ui::Logs& logs);
+                            base::Logs& logs);
 
 /// The filter for every other line outside a block comment: under a load,
 /// lines of the matching section are collected into the output and the

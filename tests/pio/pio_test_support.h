@@ -9,12 +9,12 @@
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
 #include "pio/second_pass.h"
-#include "ui/logs.h"
+#include "base/logs.h"
 
 namespace pio_test {
 
 // Keeps every line written, so tests can compare the report byte for byte.
-class RecordingLogs : public ui::Logs {
+class RecordingLogs : public base::Logs {
  public:
   void logLine(std::u16string_view line) override { log.emplace_back(line); }
   void pioErrorLine(std::u16string_view line) override { report.emplace_back(line); }

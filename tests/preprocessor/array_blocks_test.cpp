@@ -7,7 +7,7 @@
 #include "support/temp_folder.h"
 #include "testing/recording_host.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace {
 
@@ -128,7 +128,7 @@ TEST(ArrayBlocks, MissingGeneratedFileStopsTheRun) {
   try {
     arrays.handleLine(buffer, host);
     ADD_FAILURE() << "no fatal error";
-  } catch (const ui::FatalError& e) {
+  } catch (const base::FatalError& e) {
     EXPECT_EQ(e.text, u"A file referenced by an  #ARRAYINCLUDE directive cannot be found\r\n"
                       u"File Not FOUND :z_Absent.bas\r\n");
   }

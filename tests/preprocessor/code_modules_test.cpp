@@ -7,7 +7,7 @@
 #include "platform/files.h"
 #include "support/temp_folder.h"
 #include "text/utf8.h"
-#include "ui/fatal_error.h"
+#include "base/fatal_error.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ struct CodeBase {
     std::u16string buffer = line;
     try {
       EXPECT_TRUE(pre::handleCodeModuleLine(buffer, codeBase, files));
-    } catch (const ui::FatalError& e) {
+    } catch (const base::FatalError& e) {
       return u"fatal: " + e.text;
     }
     return buffer;

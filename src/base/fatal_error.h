@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace ui {
+namespace base {
 
 /// An error that stops the run. It unwinds to the entry point, which shows the
 /// fatal-error window; nothing after it writes the result.
@@ -13,4 +13,4 @@ struct FatalError {
 /// Stops the run with the given message (lines separated by CR LF).
 [[noreturn]] inline void fail(std::u16string text) { throw FatalError{std::move(text)}; }
 
-}  // namespace ui
+}  // namespace base

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace ui {
+namespace base {
 
 /// The two line writers every part of a run reports through. Neither adds
 /// anything but the line end; callers build the whole line.
@@ -17,4 +17,4 @@ class Logs {
   virtual void pioErrorLine(std::u16string_view line) = 0;
 };
 
-}  // namespace ui
+}  // namespace base
