@@ -2,6 +2,7 @@
 
 #include "app/run.h"
 #include "app/settings_file.h"
+#include "base/fatal_error.h"
 #include "delivery/clipboard_text.h"
 #include "delivery/winbasic_delivery.h"
 #include "platform/files.h"
@@ -10,7 +11,6 @@
 #include "text/lines.h"
 #include "text/numbers.h"
 #include "text/utf8.h"
-#include "base/fatal_error.h"
 #include "ui/pio_check_window.h"
 #include "ui/run_log_window.h"
 
@@ -20,44 +20,58 @@ namespace {
 // A target smaller than this is taken for a missing or broken install.
 constexpr int64_t kMinimumTargetSize = 100;
 
+// The result and its line map are written whole or not at all, the map
+// committed first: a failed run leaves the previous pair as it was.
 void writeResult(const RunState& state) {
-  if (!platform::PendingFile(state.outputPath).commit(text::encodeUtf8(state.outputText))) {
-    base::fail(u" cant open " + state.outputPath);
+  const RunSettings& settings = state.settings;
+  const std::u16string cantOpen = u" cant open " + settings.outputPath;
+  const std::u16string mapFailed = u"Failed to created file " + settings.dataFolder + u"lineno.txt";
+  platform::PendingFile result(settings.outputPath);
+  if (!result.write(text::encodeUtf8(state.output.text))) base::fail(cantOpen);
+  if (settings.mode == base::RunMode::brisko) {
+    platform::PendingFile map(settings.dataFolder + u"lineno.txt");
+    if (!map.write(state.output.lineMap.bytes()) || !map.commit()) base::fail(mapFailed);
   }
+  if (!result.commit()) base::fail(cantOpen);
 }
 
-bool targetMissing(const RunState& state) {
-  return platform::fileSize(state.targetProgram) < kMinimumTargetSize;
+bool targetMissing(const RunSettings& settings) {
+  return platform::fileSize(settings.targetProgram) < kMinimumTargetSize;
 }
 
 void handOver(Run& run) {
-  RunState& state = run.state;
-  if (state.winBasicTarget) {
-    if (state.briskoMode) {
-      delivery::deliverToWinBasic(run.host, {state.outputText, state.testName, state.winDelay,
-                                             state.autoRunTarget});
+  const RunState& state = run.state;
+  const RunSettings& settings = state.settings;
+  if (state.target.winBasicTarget) {
+    if (settings.mode == base::RunMode::brisko) {
+      delivery::deliverToWinBasic(run.host, {state.output.text, settings.folders.testName,
+                                             state.options.winDelay, state.target.autoRunTarget});
       return;
     }
-    if (targetMissing(state)) {
-      base::fail(u"Failed To find Corvane target: " + state.targetProgram +
-               u"\r\nCheck the path is set correctly in tyhe Corvane Action menu\r\n");
+    if (targetMissing(settings)) {
+      base::fail(u"Failed To find Corvane target: " + settings.targetProgram +
+                 u"\r\nCheck the path is set correctly in tyhe Corvane Action menu\r\n");
     }
   } else {
-    if (targetMissing(state)) {
-      base::fail(u"Failed To find Brisko target: " + state.targetProgram +
-               u"\r\nCheck the path is set correctly in the Corvane Action menu\r\n");
+    if (targetMissing(settings)) {
+      base::fail(u"Failed To find Brisko target: " + settings.targetProgram +
+                 u"\r\nCheck the path is set correctly in the Corvane Action menu\r\n");
     }
-    if (state.pioCheckMode) return;
+    if (settings.mode == base::RunMode::pioCheck) return;
   }
   // A program that fails to start is not reported: the result is written.
-  run.host.startProgram(state.targetProgram, state.outputPath, state.hostFolder);
+  run.host.startProgram(settings.targetProgram, settings.outputPath, settings.hostFolder);
 }
 
 // Clipboard mode leaves the program, ready to paste, on the clipboard too.
 void fillClipboard(Run& run) {
-  if (!run.state.clipboardMode) return;
-  if (!run.host.setClipboardText(delivery::clipboardText(run.state))) {
-    run.host.notice(u"The clipboard could not be filled; the result is in " + run.state.outputPath);
+  const pre::TargetOptions& target = run.state.target;
+  if (!target.clipboardMode) return;
+  const delivery::ClipboardRequest request{run.state.output.text, target.espOption,
+                                           target.piAutoRun, target.piAutoSave, target.saveName};
+  if (!run.host.setClipboardText(delivery::clipboardText(request))) {
+    run.host.notice(u"The clipboard could not be filled; the result is in " +
+                    run.state.settings.outputPath);
   }
 }
 
@@ -66,7 +80,7 @@ void showPioCheck(Run& run) {
   auto bytes = platform::readFileBytes(run.files.pioReportPath());
   if (!bytes) base::fail(u"Failed to read file " + run.files.pioReportPath());
   const auto desktop = run.host.desktopSize();
-  run.host.showWindow(ui::pioCheckWindow(run.state.versionText, run.state.pioCheckMode,
+  run.host.showWindow(ui::pioCheckWindow(kVersionText, run.state.settings.mode == base::RunMode::pioCheck,
                                          run.pio.errorCount(), text::splitLines(text::decodeUtf8(*bytes)),
                                          desktop.width, desktop.height));
 }
@@ -75,19 +89,20 @@ void showRunLog(Run& run) {
   run.files.closeRunLog();
   auto bytes = platform::readFileBytes(run.files.runLogPath());
   if (!bytes) base::fail(u"Failed to created file " + run.files.runLogPath());
-  run.host.showWindow(ui::runLogWindow(run.state.versionText, run.files.runLogPath(),
+  run.host.showWindow(ui::runLogWindow(kVersionText, run.files.runLogPath(),
                                        text::splitLines(text::decodeUtf8(*bytes))));
 }
 
 // Unclosed blocks are legal and keep their meaning (the rest of the source
 // stays dropped or inside the section), but a user wants to hear of them.
 void noteUnclosedBlocks(Run& run) {
+  const std::u16string& source = run.state.settings.sourcePath;
   if (run.conditionals.level() > 0) {
     run.host.notice(u"Note: " + text::decimal(run.conditionals.level()) +
-                    u" #IFDEF/#IFNDEF level(s) still open at the end of " + run.state.sourcePath);
+                    u" #IFDEF/#IFNDEF level(s) still open at the end of " + source);
   }
   if (run.library.librarySection != 0) {
-    run.host.notice(u"Note: a library section is still open at the end of " + run.state.sourcePath);
+    run.host.notice(u"Note: a library section is still open at the end of " + source);
   }
 }
 
@@ -96,13 +111,13 @@ void noteUnclosedBlocks(Run& run) {
 void finishRun(Run& run) {
   RunState& state = run.state;
   noteUnclosedBlocks(run);
-  state.outputText = pre::applyReplacements(run.replacements, std::move(state.outputText));
-  writeCodeStore(state.dataFolder + u"MMmodule.inf", state.codeBase);
+  state.output.text = pre::applyReplacements(run.replacements, std::move(state.output.text));
+  writeCodeStore(state.settings.dataFolder + u"MMmodule.inf", state.codeBase);
   writeResult(state);
   handOver(run);
   fillClipboard(run);
-  if (run.pio.errorCount() > 0 || state.pioCheckMode) showPioCheck(run);
-  if (state.debugLog) showRunLog(run);
+  if (run.pio.errorCount() > 0 || state.settings.mode == base::RunMode::pioCheck) showPioCheck(run);
+  if (run.files.runLogStarted()) showRunLog(run);
 }
 
 }  // namespace app

@@ -1,140 +1,150 @@
 #include "app/line_order.h"
 
-#include "app/flag_directives.h"
 #include "app/read_loop.h"
 #include "app/run.h"
-#include "delivery/target_options.h"
 #include "preprocessor/block_comments.h"
 #include "preprocessor/includes.h"
+#include "preprocessor/option_directives.h"
+#include "preprocessor/target_options.h"
 #include "text/blanks.h"
+#include "text/crlf_lines.h"
+
+// Every line of the main source passes the stages below in this order; each
+// sees the line as the earlier ones left it. A handled directive line is
+// usually a comment line afterwards, so no later stage matches it.
 
 namespace app {
 namespace {
 
-// Step 5: #PASMCFG, then the two block directives, each on the line the
-// previous test left.
+// How a line moves on after a stage.
+enum class Flow {
+  next,
+  /// The line now holds inserted program text (a code module, a generated
+  /// file): the remaining directive stages leave it alone.
+  programText,
+  /// The line is used up.
+  done,
+};
+
+// #CODEBASE names the code-base folder; #CODEMODULE puts a module's text in
+// place of the line.
+Flow codeModules(Run& run) {
+  std::u16string& buffer = run.state.line.lineBuffer;
+  pre::handleCodeBaseLine(buffer, run.state.codeBase);
+  return pre::handleCodeModuleLine(buffer, run.state.codeBase, run.codeBaseFiles) ? Flow::programText
+                                                                                 : Flow::next;
+}
+
+// #PASMCFG, then the two block directives, each on the line the previous test
+// left.
 void pioDirectives(Run& run) {
-  std::u16string& line = run.state.lineBuffer;
-  if (text::isDirective(line, u"#PASMCFG")) {
-    run.pio.readOptions(line);
-    line.clear();
+  RunState& state = run.state;
+  std::u16string& buffer = state.line.lineBuffer;
+  if (text::isDirective(buffer, u"#PASMCFG")) {
+    run.pio.readOptions(buffer);
+    buffer.clear();
   }
-  if (text::isDirective(line, u"#PIOSTART")) {
-    run.pio.startBlock(run.state.secondReading);
-    line.clear();
+  if (text::isDirective(buffer, u"#PIOSTART")) {
+    run.pio.startBlock(state.secondReading);
+    buffer.clear();
   }
-  if (text::isDirective(line, u"#PIOEND")) {
-    line = run.pio.endBlock(run.state.secondReading, run.state.pioCheckMode);
+  if (text::isDirective(buffer, u"#PIOEND")) {
+    buffer = run.pio.endBlock(state.secondReading, state.settings.mode == base::RunMode::pioCheck);
   }
 }
 
-// Step 8.
-void includes(Run& run) {
-  pre::IncludeContext context{run.state, run.emitter, run.conditionals, run.library, run.files,
-                              [&run] { run.files.openRunLog(); }};
+bool replaceLine(Run& run) {
+  return pre::handleReplaceLine(run.replacements, run.state.line.lineBuffer, run.state.target.espOption,
+                                run.emitter, run.library.libraryLoad != 0);
+}
+
+void includeFiles(Run& run) {
+  RunState& state = run.state;
+  pre::IncludeContext context{state.line,    run.emitter,  run.conditionals,
+                              run.library,   state.options, state.target,
+                              state.settings.folders,       run.files};
   pre::handleIncludeLine(context);
 }
 
-// Step 10: a target line counts only where the program is kept.
+// A target line counts only where the program is kept.
 void targetLine(Run& run) {
-  if (run.conditionals.currentActive()) delivery::handleTargetLine(run.state);
+  if (run.conditionals.currentActive()) pre::handleTargetLine(run.state.line, run.state.target);
 }
 
-// Step 12: the first #ESP_CLIPBOARD starts the reading again, so the output
-// so far goes and the line itself opens the new output.
-void targetOptions(Run& run) {
-  delivery::handleTargetOptions(run.state);
-  if (run.state.restartReading) startReadingAgain(run);
+// The first #ESP_CLIPBOARD empties the output at once, so the line itself
+// opens the new output; the reading then starts again.
+bool targetOptions(Run& run) {
+  if (!pre::handleTargetOptions(run.state.line.lineBuffer, run.state.target)) return false;
+  startReadingAgain(run);
+  return true;
 }
 
-// Step 14 inside a PIO block: the line feeds the assembler instead of the
-// output (the second reading keeps it as a comment line).
+// The stages between the code modules and the library stage.
+Flow directiveStages(Run& run, LineOutcome& outcome) {
+  RunState& state = run.state;
+  pre::handleOptionDirectives(state.line.lineBuffer, state.options, run.files);
+  pioDirectives(run);
+  if (replaceLine(run)) return Flow::done;
+  pre::noteBlockCommentStart(state.line);
+  includeFiles(run);
+  if (run.arrays.handleLine(state.line.lineBuffer, run.host)) return Flow::programText;
+  targetLine(run);
+  pre::handleConditionalLine(run.conditionals, state.line.lineBuffer,
+                             pre::ConditionalRules::mainSource);
+  if (targetOptions(run)) outcome = LineOutcome::restartReading;
+  return Flow::next;
+}
+
+// Inside a PIO block the line feeds the assembler instead of the output (the
+// second reading keeps it as a comment line).
 void pioBlockLine(Run& run) {
   RunState& state = run.state;
-  const std::u16string line = state.lineBuffer;
-  state.lineBuffer.clear();
+  const std::u16string line = std::move(state.line.lineBuffer);
+  state.line.lineBuffer.clear();
   if (!run.conditionals.currentActive()) return;
   if (!state.secondReading) {
     state.pioBlockSeen = true;
     run.pio.firstPassLine(line);
     return;
   }
-  run.pio.secondPassLine(line, state.pioCheckMode);
-  state.lineBuffer = u"'" + line + u"\r\n";
+  run.pio.secondPassLine(line, state.settings.mode == base::RunMode::pioCheck);
+  state.line.lineBuffer = u"'" + line + text::kCrLf;
   run.emitter.flushLineBuffer();
 }
 
-// Step 13 inside a block comment: inserted text is commented line by line.
-void blockCommentLine(Run& run) {
+// The library directives, block comments, the library filter, and last the
+// PIO block line or the plain program line.
+void libraryOrProgramLine(Run& run, bool programText) {
   RunState& state = run.state;
-  if (!state.insertedText) {
-    pre::commentBlockLine(state, run.emitter);
+  if (!programText && pre::handleLibraryDirective(run.library, state.line, run.emitter, run.files)) {
     return;
   }
-  std::u16string commented;
-  for (size_t start = 0, end; (end = state.lineBuffer.find(u"\r\n", start)) != std::u16string::npos;
-       start = end + 2) {
-    commented += u"'" + state.lineBuffer.substr(start, end + 2 - start);
-  }
-  state.lineBuffer = std::move(commented);
-  run.emitter.flushLineBuffer();
-}
-
-// Steps 13 and 14.
-void libraryAndProgramLine(Run& run) {
-  RunState& state = run.state;
-  if (!state.insertedText &&
-      pre::handleLibraryDirective(run.library, state, run.emitter, run.files)) {
+  if (state.line.inBlockComment) {
+    programText ? pre::commentInsertedText(state.line, run.emitter)
+                : pre::commentBlockLine(state.line, run.emitter);
     return;
   }
-  if (state.inBlockComment) {
-    blockCommentLine(run);
+  if (!pre::passesLibraryFilter(run.library, state.line.lineBuffer, state.options.libraryIgnore,
+                                run.emitter)) {
     return;
   }
-  if (!pre::passesLibraryFilter(run.library, state, run.emitter)) return;
   if (run.pio.inBlock()) {
     pioBlockLine(run);
     return;
   }
-  state.lineBuffer += u"\r\n";
+  state.line.lineBuffer += text::kCrLf;
   run.emitter.flushLineBuffer();
-}
-
-// Steps 4 to 12 read directives; false when the #REPLACE step took the line.
-bool directiveSteps(Run& run) {
-  RunState& state = run.state;
-  handleFlagDirectives(run);                                                            // 4
-  pioDirectives(run);                                                                   // 5
-  if (pre::handleReplaceLine(run.replacements, state, run.emitter,
-                             run.library.libraryLoad != 0)) {                           // 6
-    return false;
-  }
-  pre::noteBlockCommentStart(state);                                                    // 7
-  includes(run);                                                                        // 8
-  state.insertedText = run.arrays.handleLine(state.lineBuffer, run.host);               // 9
-  if (state.insertedText) return true;
-  targetLine(run);                                                                      // 10
-  pre::handleConditionalLine(run.conditionals, state.lineBuffer,
-                             pre::ConditionalRules::mainSource);                        // 11
-  targetOptions(run);                                                                   // 12
-  return true;
 }
 
 }  // namespace
 
-void processMainLine(Run& run) {
-  RunState& state = run.state;
-  state.insertedText = false;
-  if (pre::isEndCodeLine(state.lineBuffer)) {                                           // 1
-    state.endCodeSeen = true;
-    return;
-  }
-  pre::handleCodeBaseLine(state.lineBuffer, state.codeBase);                            // 2
-  state.insertedText =
-      pre::handleCodeModuleLine(state.lineBuffer, state.codeBase, run.codeBaseFiles);   // 3
-  // Inserted program text is not read for directives.
-  if (!state.insertedText && !directiveSteps(run)) return;
-  libraryAndProgramLine(run);                                                           // 13, 14
+LineOutcome processMainLine(Run& run) {
+  if (pre::isEndCodeLine(run.state.line.lineBuffer)) return LineOutcome::stopReading;
+  LineOutcome outcome = LineOutcome::goOn;
+  Flow flow = codeModules(run);
+  if (flow == Flow::next) flow = directiveStages(run, outcome);
+  if (flow != Flow::done) libraryOrProgramLine(run, flow == Flow::programText);
+  return outcome;
 }
 
 }  // namespace app

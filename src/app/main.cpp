@@ -7,31 +7,37 @@
 #include "app/run.h"
 #include "app/settings_file.h"
 #include "app/startup.h"
-#include "platform/host.h"
-#include "text/utf8.h"
-#include "ui/console_text.h"
 #include "base/fatal_error.h"
+#include "platform/console_text.h"
+#include "platform/files.h"
+#include "platform/host.h"
+#include "platform/text_window.h"
+#include "text/utf8.h"
 #include "ui/fatal_error_window.h"
 
 namespace app {
+
+const char16_t kVersionText[] = PREXLE_VERSION_TEXT;
+
 namespace {
 
 void runOnce(const std::vector<std::u16string>& arguments, platform::Host& host) {
-  Run run(startUp(arguments), host);
-  RunState& state = run.state;
-  if (state.briskoMode && !run.lineMap.open(state.dataFolder + u"lineno.txt")) {
-    base::fail(u"Failed to created file " + state.dataFolder + u"lineno.txt");
+  Run run(RunState{.settings = startUp(arguments)}, host);
+  const RunSettings& settings = run.state.settings;
+  // The map itself is written with the result; this only makes sure it can be.
+  if (settings.mode == base::RunMode::brisko && !platform::canAppendTo(settings.dataFolder + u"lineno.txt")) {
+    base::fail(u"Failed to created file " + settings.dataFolder + u"lineno.txt");
   }
-  state.codeBase = readCodeStore(state.dataFolder + u"MMmodule.inf");
+  run.state.codeBase = readCodeStore(settings.dataFolder + u"MMmodule.inf");
   run.files.createPioReport();
   readSource(run);
   finishRun(run);
 }
 
 void showFatalError(platform::Host& host, std::u16string_view message) {
-  ui::TextWindow window = ui::fatalErrorWindow(RunState().versionText, message);
+  platform::TextWindow window = ui::fatalErrorWindow(kVersionText, message);
   if (host.showWindow(window)) return;
-  std::u16string text = ui::consoleText(window);
+  std::u16string text = platform::consoleText(window);
   text.pop_back();  // the notice ends the last line itself
   host.notice(text);
 }

@@ -8,7 +8,6 @@
 #include "preprocessor/conditionals.h"
 #include "preprocessor/emitter.h"
 #include "preprocessor/libraries.h"
-#include "preprocessor/line_map.h"
 #include "preprocessor/replacements.h"
 
 namespace platform {
@@ -21,21 +20,21 @@ namespace app {
 /// the order of tests see all of it; handlers get the parts they need.
 struct Run {
   explicit Run(RunState startState, platform::Host& runHost)
-      : state(std::move(startState)), files(state.dataFolder), host(runHost) {}
+      : state(std::move(startState)), files(state.settings.dataFolder), host(runHost) {}
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
 
   RunState state;
   RunFiles files;
   platform::Host& host;
-  pre::LineMap lineMap;
   pre::Conditionals conditionals;
   pre::ReplaceTable replacements;
   pre::LibraryState library;
   pre::CodeBaseFiles codeBaseFiles;
   pre::ArrayBlocks arrays;
   pio::PioBlocks pio{files};
-  pre::Emitter emitter{state, conditionals, lineMap};
+  pre::Emitter emitter{state.output, state.line,    conditionals,
+                       state.options, state.target, state.settings.mode};
 };
 
 }  // namespace app

@@ -23,10 +23,11 @@ void RunFiles::createPioReport() {
   if (!pioReport_) base::fail(u"Failed to created file " + pioReportPath());
 }
 
-void RunFiles::openRunLog() {
-  if (runLog_) return;
+void RunFiles::startRunLog() {
+  if (runLogStarted_) return;
   runLog_ = platform::AppendFile::create(runLogPath());
   if (!runLog_) base::fail(u"Failed to created file " + runLogPath());
+  runLogStarted_ = true;
 }
 
 void RunFiles::closePioReport() { pioReport_.reset(); }

@@ -21,10 +21,6 @@ class RunFiles : public base::Logs {
 
   /// Creates the PIO report empty; a failure stops the run.
   void createPioReport();
-  /// Creates the run log empty the first time; later calls do nothing. A
-  /// failure stops the run.
-  void openRunLog();
-  bool runLogOpen() const { return runLog_ != nullptr; }
 
   std::u16string pioReportPath() const { return dataFolder_ + u"PasmErrors.txt"; }
   std::u16string runLogPath() const { return dataFolder_ + u"Prexle.txt"; }
@@ -35,11 +31,14 @@ class RunFiles : public base::Logs {
 
   void logLine(std::u16string_view line) override;
   void pioErrorLine(std::u16string_view line) override;
+  void startRunLog() override;
+  bool runLogStarted() const override { return runLogStarted_; }
 
  private:
   std::u16string dataFolder_;
   std::unique_ptr<platform::AppendFile> pioReport_;
   std::unique_ptr<platform::AppendFile> runLog_;
+  bool runLogStarted_ = false;
 };
 
 }  // namespace app

@@ -1,64 +1,49 @@
 #pragma once
 
-#include <cstdint>
 #include <string>
+
+#include "base/run_mode.h"
+#include "preprocessor/includes.h"
+#include "preprocessor/line_map.h"
+#include "preprocessor/line_state.h"
+#include "preprocessor/option_directives.h"
+#include "preprocessor/target_options.h"
 
 namespace app {
 
-/// The per-run record of run control: parameters, mode, folders and paths,
-/// option flags and the line being processed. Created at start-up, alive
-/// until the process ends.
-struct RunState {
-  std::u16string versionText = u"5.23 - 01 Sep 2026";
+/// The version shown by the fatal-error and run-log windows.
+extern const char16_t kVersionText[];
 
-  // Start-up.
+/// What start-up takes from the parameters; fixed for the rest of the run.
+struct RunSettings {
   std::u16string sourcePath;
+  /// The folder of the calling program, ending with a backslash.
   std::u16string hostFolder;
-  bool briskoMode = false;
-  bool corvaneMode = false;
-  bool pioCheckMode = false;
+  base::RunMode mode = base::RunMode::corvane;
+  /// "." and the extension of the source's file name, or empty.
   std::u16string sourceExtension;
   std::u16string outputPath;
+  /// The working folder of the run: report, run log, line map, settings.
   std::u16string dataFolder;
-  std::u16string startFolder;
-  std::u16string testName;
-  std::u16string sourceFolder;
+  /// The program started with the result at the end.
   std::u16string targetProgram;
+  pre::SourceFolders folders;
+};
+
+/// The per-run record of run control: the settings from start-up and the
+/// parts of the run that the read loop hands to the directive handlers.
+struct RunState {
+  RunSettings settings;
+  pre::SourceOptions options;
+  pre::LineState line;
+  pre::Output output;
+  pre::TargetOptions target;
+  /// The folder of the code-base files, remembered from run to run.
   std::u16string codeBase;
-
-  // Option flags set by directives; never reset during the run.
-  bool debugLog = false;
-  int winDelay = 50;
-  bool keepComments = false;
-  bool passIncludes = false;
-  bool libraryIgnore = false;
-
-  // Line processing.
-  std::u16string lineBuffer;
-  std::u16string outputText;
-  int32_t sourceLineNumber = 0;
-  bool endCodeSeen = false;
+  /// The source is being read a second time, to assemble its PIO blocks.
   bool secondReading = false;
+  /// The first reading met a PIO block line and asks for the second.
   bool pioBlockSeen = false;
-  bool lineMapRepeat = false;
-  bool inBlockComment = false;
-  /// lineBuffer holds inserted program text (a code module, a generated
-  /// file), which directive tests must not look into.
-  bool insertedText = false;
-  /// Set when a handler asks for the source to be read again from its
-  /// first line (the first clipboard directive).
-  bool restartReading = false;
-
-  // Target options.
-  std::u16string targetLine;
-  int32_t targetLineNumber = 0;
-  bool winBasicTarget = false;
-  bool autoRunTarget = false;
-  bool espOption = false;
-  bool clipboardMode = false;
-  bool piAutoRun = false;
-  bool piAutoSave = false;
-  std::u16string saveName = u"PROG1.BAS";
 };
 
 }  // namespace app

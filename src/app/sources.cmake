@@ -1,6 +1,5 @@
 target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/end_of_run.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/flag_directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_order.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_loop.cpp

@@ -4,6 +4,8 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "text/numbers.h"
+#include <algorithm>
+
 #include "base/fatal_error.h"
 
 namespace app {
@@ -35,15 +37,14 @@ std::u16string withSeparator(std::u16string folder) {
   return folder;
 }
 
-void setMode(RunState& state, const std::vector<std::u16string>& arguments) {
+void setMode(RunSettings& settings, const std::vector<std::u16string>& arguments) {
   const std::u16string& mode = arguments[2];
   if (mode == u"Brisko") {
-    state.briskoMode = true;
-    state.targetProgram = state.hostFolder + u"Brisko.exe";
+    settings.mode = base::RunMode::brisko;
+    settings.targetProgram = settings.hostFolder + u"Brisko.exe";
   } else if (mode == u"Corvane" || mode == u"PIOCHECK") {
-    state.corvaneMode = true;
-    state.pioCheckMode = mode == u"PIOCHECK";
-    state.targetProgram = state.hostFolder + u"Corvane.exe";
+    settings.mode = mode == u"Corvane" ? base::RunMode::corvane : base::RunMode::pioCheck;
+    settings.targetProgram = settings.hostFolder + u"Corvane.exe";
   } else {
     base::fail(u"Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK \r\n" +
              parameterLines(arguments));
@@ -69,25 +70,27 @@ std::u16string outputPathFor(const std::u16string& sourcePath, const std::u16str
   return sourcePath.substr(0, sourcePath.size() - extension.size()) + u"_x" + extension;
 }
 
-RunState startUp(const std::vector<std::u16string>& arguments) {
-  RunState state;
+RunSettings startUp(const std::vector<std::u16string>& arguments) {
+  RunSettings settings;
   if (arguments.size() != 3) {
     base::fail(u"Prexle expects 3 Parameters to be passed\r\n" + parameterLines(arguments));
   }
-  state.sourcePath = arguments[0];
-  state.hostFolder = arguments[1];
-  state.sourceExtension = extensionOf(state.sourcePath);
-  state.outputPath = outputPathFor(state.sourcePath, state.sourceExtension, arguments[2] == u"Brisko");
-  state.dataFolder = withSeparator(platform::userProfileFolder()) + u"AppData\\Local\\Corvane5\\";
-  if (platform::pathExists(state.hostFolder + u"portable.inf")) {
-    state.dataFolder = state.hostFolder + u"DATA\\";
+  settings.sourcePath = arguments[0];
+  settings.hostFolder = arguments[1];
+  settings.sourceExtension = extensionOf(settings.sourcePath);
+  settings.outputPath = outputPathFor(settings.sourcePath, settings.sourceExtension, arguments[2] == u"Brisko");
+  settings.dataFolder = withSeparator(platform::userProfileFolder()) + u"AppData\\Local\\Corvane5\\";
+  if (platform::pathExists(settings.hostFolder + u"portable.inf")) {
+    settings.dataFolder = settings.hostFolder + u"DATA\\";
   }
-  state.startFolder = withSeparator(platform::currentFolder());
-  state.testName = testNameOf(state.sourcePath);
-  const size_t folderLength = state.sourcePath.size() - std::min(state.sourcePath.size(), state.testName.size() + 4);
-  state.sourceFolder = state.sourcePath.substr(0, folderLength);
-  setMode(state, arguments);
-  return state;
+  pre::SourceFolders& folders = settings.folders;
+  folders.startFolder = withSeparator(platform::currentFolder());
+  folders.testName = testNameOf(settings.sourcePath);
+  const size_t folderLength =
+      settings.sourcePath.size() - std::min(settings.sourcePath.size(), folders.testName.size() + 4);
+  folders.sourceFolder = settings.sourcePath.substr(0, folderLength);
+  setMode(settings, arguments);
+  return settings;
 }
 
 }  // namespace app

@@ -7,11 +7,9 @@
 
 namespace app {
 
-class RunFiles;
-
-/// Checks the three parameters and fills in the run's mode, paths and
+/// Checks the three parameters and works out the run's mode, paths and
 /// folders. A wrong parameter count or an unknown mode stops the run.
-RunState startUp(const std::vector<std::u16string>& arguments);
+RunSettings startUp(const std::vector<std::u16string>& arguments);
 
 /// The result path: a sub-folder "X" of the source's folder in Brisko mode
 /// (the folder is created), "_x" before the extension otherwise.

@@ -15,6 +15,13 @@ class Logs {
 
   /// Appends a line to the PIO report "PasmErrors.txt".
   virtual void pioErrorLine(std::u16string_view line) = 0;
+
+  /// Starts the run log, empty, the first time (a #DEBUG line asks for it);
+  /// later calls do nothing. A log that cannot be created stops the run.
+  virtual void startRunLog() = 0;
+
+  /// Whether the run log was started; the run then ends with its window.
+  virtual bool runLogStarted() const = 0;
 };
 
 }  // namespace base

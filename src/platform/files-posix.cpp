@@ -79,6 +79,22 @@ bool writeFileBytes(const std::u16string& path, std::string_view bytes) {
   return ::close(fd) == 0 && ok;
 }
 
+NewFile createNewFile(const std::u16string& path, std::string_view bytes) {
+  int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  if (fd < 0) return errno == EEXIST ? NewFile::nameTaken : NewFile::failed;
+  const bool ok = writeAll(fd, bytes);
+  if (::close(fd) == 0 && ok) return NewFile::created;
+  ::unlink(osPath(path).c_str());
+  return NewFile::failed;
+}
+
+bool canAppendTo(const std::u16string& path) {
+  int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  ::close(fd);
+  return true;
+}
+
 bool pathExists(const std::u16string& path) {
   struct stat info {};
   return ::stat(osPath(path).c_str(), &info) == 0;

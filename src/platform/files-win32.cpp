@@ -108,6 +108,31 @@ bool writeFileBytes(const std::u16string& path, std::string_view bytes) {
   return file.valid() && writeAll(file.get(), bytes);
 }
 
+NewFile createNewFile(const std::u16string& path, std::string_view bytes) {
+  // CREATE_NEW fails on any existing name, a link included.
+  HANDLE handle = ::CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) {
+    const DWORD error = ::GetLastError();
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFile::nameTaken
+                                                                       : NewFile::failed;
+  }
+  bool ok = false;
+  {
+    FileHandle file(handle);
+    ok = writeAll(file.get(), bytes);
+  }
+  if (ok) return NewFile::created;
+  ::DeleteFileW(wide(path));
+  return NewFile::failed;
+}
+
+bool canAppendTo(const std::u16string& path) {
+  FileHandle file(::CreateFileW(wide(path), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  return file.valid();
+}
+
 bool pathExists(const std::u16string& path) {
   return ::GetFileAttributesW(wide(path)) != INVALID_FILE_ATTRIBUTES;
 }

@@ -18,6 +18,17 @@ std::optional<std::string> readFileBytes(const std::u16string& path);
 /// Creates or replaces a file with the given bytes.
 bool writeFileBytes(const std::u16string& path, std::string_view bytes);
 
+enum class NewFile { created, nameTaken, failed };
+
+/// Creates a file that must not exist yet (not even as a link, which is never
+/// followed) and writes the bytes into it. A file that was created but could
+/// not be written whole is removed again.
+NewFile createNewFile(const std::u16string& path, std::string_view bytes);
+
+/// Opens a file for appending, creating it when absent, and closes it again:
+/// whether it can be written. Its content is untouched.
+bool canAppendTo(const std::u16string& path);
+
 /// A file or a folder of that name exists.
 bool pathExists(const std::u16string& path);
 

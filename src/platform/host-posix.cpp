@@ -11,8 +11,8 @@
 
 #include "platform/files.h"
 #include "text/utf8.h"
-#include "ui/console_text.h"
-#include "ui/text_window.h"
+#include "platform/console_text.h"
+#include "platform/text_window.h"
 
 namespace platform {
 namespace {
@@ -92,9 +92,9 @@ bool runChild(std::vector<std::string> words, const std::string& folder, const s
 
 class PosixHost : public Host {
  public:
-  bool showWindow(const ui::TextWindow& window) override {
-    bool isError = window.purpose == ui::WindowPurpose::fatalError;
-    writeAll(isError ? 2 : 1, text::encodeUtf8(ui::consoleText(window)));
+  bool showWindow(const platform::TextWindow& window) override {
+    bool isError = window.purpose == platform::WindowPurpose::fatalError;
+    writeAll(isError ? 2 : 1, text::encodeUtf8(platform::consoleText(window)));
     waitForClose();
     return true;
   }

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "text/utf8.h"
-#include "ui/text_window.h"
+#include "platform/text_window.h"
 
 namespace platform {
 namespace {
@@ -24,7 +24,7 @@ constexpr wchar_t kWindowClass[] = L"PrexleTextWindow";
 // Rich-edit boxes hold whole reports; the default limit is 32K characters.
 constexpr LPARAM kRichTextLimit = 64 * 1024 * 1024;
 
-COLORREF colourRef(const ui::Colour& colour) { return RGB(colour.red, colour.green, colour.blue); }
+COLORREF colourRef(const platform::Colour& colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 std::u16string joinLines(const std::vector<std::u16string>& lines) {
   std::u16string text;
@@ -116,7 +116,7 @@ bool loadRichEdit() {
   return loaded;
 }
 
-HFONT createFont(const ui::Font& font) {
+HFONT createFont(const platform::Font& font) {
   HDC screen = ::GetDC(nullptr);
   int height = -::MulDiv(font.points, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
   ::ReleaseDC(nullptr, screen);
@@ -142,13 +142,13 @@ Frame centredFrame(int width, int height, DWORD style) {
   return frame;
 }
 
-DWORD boxStyle(const ui::TextGadget& gadget) {
+DWORD boxStyle(const platform::TextGadget& gadget) {
   DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
   if (!gadget.wordWrap) style |= WS_HSCROLL | ES_AUTOHSCROLL;
   return style;
 }
 
-void setRichColours(HWND box, const ui::TextGadget& gadget, WPARAM range) {
+void setRichColours(HWND box, const platform::TextGadget& gadget, WPARAM range) {
   if (gadget.background) ::SendMessageW(box, EM_SETBKGNDCOLOR, 0, colourRef(*gadget.background));
   if (!gadget.textColour) return;
   CHARFORMAT2W format{};
@@ -158,8 +158,8 @@ void setRichColours(HWND box, const ui::TextGadget& gadget, WPARAM range) {
   ::SendMessageW(box, EM_SETCHARFORMAT, range, reinterpret_cast<LPARAM>(&format));
 }
 
-HWND createBox(HWND window, WindowState& state, const ui::TextGadget& gadget) {
-  bool rich = gadget.kind == ui::GadgetKind::richText;
+HWND createBox(HWND window, WindowState& state, const platform::TextGadget& gadget) {
+  bool rich = gadget.kind == platform::GadgetKind::richText;
   if (rich && !loadRichEdit()) return nullptr;
   HWND box = ::CreateWindowExW(WS_EX_CLIENTEDGE, rich ? MSFTEDIT_CLASS : L"EDIT", L"", boxStyle(gadget),
                                gadget.x, gadget.y, gadget.width, gadget.height, window, nullptr,
@@ -201,7 +201,7 @@ class WindowGuard {
   HWND window_;
 };
 
-bool showTextWindow(const ui::TextWindow& data) {
+bool showTextWindow(const platform::TextWindow& data) {
   if (!registerWindowClass()) return false;
   WindowState state{GdiObject(data.font ? createFont(*data.font) : nullptr), {}};
   constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
@@ -324,7 +324,7 @@ BOOL CALLBACK collectWindow(HWND window, LPARAM list) {
 
 class Win32Host : public Host {
  public:
-  bool showWindow(const ui::TextWindow& window) override { return showTextWindow(window); }
+  bool showWindow(const platform::TextWindow& window) override { return showTextWindow(window); }
 
   void showMessageBox(std::u16string_view title, std::u16string_view text, MessageIcon icon) override {
     UINT style = MB_OK | MB_SETFOREGROUND | (icon == MessageIcon::error ? MB_ICONERROR : MB_ICONINFORMATION);

@@ -6,11 +6,9 @@
 #include <string_view>
 #include <vector>
 
-namespace ui {
-struct TextWindow;
-}
-
 namespace platform {
+
+struct TextWindow;
 
 struct DesktopSize {
   int width = 0;
@@ -39,7 +37,7 @@ class Host {
 
   /// Shows the window and returns when the user has closed it; false when no
   /// window could be shown.
-  virtual bool showWindow(const ui::TextWindow& window) = 0;
+  virtual bool showWindow(const TextWindow& window) = 0;
   virtual void showMessageBox(std::u16string_view title, std::u16string_view text,
                               MessageIcon icon) = 0;
   virtual DesktopSize desktopSize() = 0;

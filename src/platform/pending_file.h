@@ -5,9 +5,9 @@
 
 namespace platform {
 
-/// A file written whole or not at all: the bytes go to a temporary file in the
-/// same folder, and commit() renames it over the real path. A pending file
-/// that is never committed leaves nothing behind.
+/// A file written whole or not at all: the bytes go to a new temporary file
+/// of a name of its own in the same folder, and commit() renames it over the
+/// real path. A pending file that is never committed leaves nothing behind.
 class PendingFile {
  public:
   explicit PendingFile(std::u16string path);
@@ -15,14 +15,19 @@ class PendingFile {
   PendingFile(const PendingFile&) = delete;
   PendingFile& operator=(const PendingFile&) = delete;
 
-  /// Writes the temporary file and renames it over the path; false on any
-  /// failure, in which case the old file (if any) is untouched.
-  bool commit(std::string_view bytes);
+  /// Writes the bytes into the temporary file; false when it cannot be made.
+  bool write(std::string_view bytes);
+
+  /// Renames the written temporary file over the path; false on failure, in
+  /// which case the old file (if any) is untouched.
+  bool commit();
+
+  /// write() and then commit().
+  bool commit(std::string_view bytes) { return write(bytes) && commit(); }
 
  private:
   std::u16string path_;
   std::u16string temporaryPath_;
-  bool temporaryExists_ = false;
 };
 
 }  // namespace platform

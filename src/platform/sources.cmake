@@ -12,5 +12,7 @@ else()
   )
 endif()
 target_sources(core PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/console_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pending_file.cpp
 )

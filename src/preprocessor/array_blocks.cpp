@@ -5,6 +5,7 @@
 #include "preprocessor/directive_line.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
+#include "text/crlf_lines.h"
 #include "text/lines.h"
 #include "text/utf8.h"
 #include "base/fatal_error.h"
@@ -12,7 +13,6 @@
 namespace pre {
 namespace {
 
-const std::u16string kCrLf(text::kCrLf);
 constexpr std::u16string_view kGenerator = u"Vemtor.exe";
 constexpr std::u16string_view kMissingGenerated =
     u"A file referenced by an  #ARRAYINCLUDE directive cannot be found";
@@ -22,7 +22,7 @@ constexpr std::u16string_view kMissingGenerated =
 void splitAtBlockEnd(std::u16string& line, std::u16string_view keyword) {
   const size_t at = text::findNoCase(line, keyword);
   if (at == std::u16string::npos) return;
-  line = line.substr(0, at) + kCrLf + std::u16string(keyword);
+  line = line.substr(0, at) + text::kCrLf + std::u16string(keyword);
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ void ArrayBlocks::startBlock(std::u16string& lineBuffer) {
   arrayConfigFile_ = u"z_" + name + u".cfg";
   arrayToolArgs_ = u"-cfgin " + arrayConfigFile_ + u" -progout " + u"z_" + name + u".bas";
   arrayConfigText_ = u"*" + text::lower(text::field(workLine, 2)) + u" " +
-                     text::lower(text::field(workLine, 3)) + u" " + name + kCrLf;
+                     text::lower(text::field(workLine, 3)) + u" " + name + text::kCrLf;
   commentInPlace(lineBuffer);
 }
 
@@ -61,7 +61,7 @@ void ArrayBlocks::collectBlockLine(std::u16string& lineBuffer) {
   // apostrophe goes, the indentation stays.
   const size_t indent = lineBuffer.size() - text::trimLeadingBlanks(lineBuffer).size();
   if (lineBuffer.compare(indent, 2, u"':") == 0) lineBuffer.erase(indent, 1);
-  arrayConfigText_ += lineBuffer + kCrLf;
+  arrayConfigText_ += lineBuffer + text::kCrLf;
   commentInPlace(lineBuffer);
 }
 
@@ -87,15 +87,15 @@ void ArrayBlocks::includeGenerated(std::u16string& lineBuffer) {
   const std::u16string fileName = u"z_" + std::u16string(text::field(workLine, 2)) + u".bas";
   auto bytes = platform::readFileBytes(fileName);
   if (!bytes) {
-    base::fail(std::u16string(kMissingGenerated) + kCrLf + u"File Not FOUND :" + fileName + kCrLf);
+    base::fail(std::u16string(kMissingGenerated) + text::kCrLf + u"File Not FOUND :" + fileName + text::kCrLf);
   }
-  std::u16string inserted = u"'" + lineBuffer + kCrLf + kCrLf;
+  std::u16string inserted = u"'" + lineBuffer + text::kCrLf + text::kCrLf;
   for (auto& line : text::splitLines(text::decodeUtf8(*bytes))) {
     splitAtBlockEnd(line, u"End CFunction");
     splitAtBlockEnd(line, u"End CSub");
-    inserted += line + kCrLf;
+    inserted += line + text::kCrLf;
   }
-  lineBuffer = inserted + kCrLf;
+  lineBuffer = inserted + text::kCrLf;
 }
 
 }  // namespace pre

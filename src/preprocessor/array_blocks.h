@@ -19,6 +19,11 @@ class ArrayBlocks {
   /// tests must leave alone. A generated file that cannot be read stops the run.
   bool handleLine(std::u16string& lineBuffer, platform::Host& host);
 
+  /// Whether an #ARRAYSTART is still waiting for its #ARRAYEND.
+  bool blockOpen() const { return inArrayBlock_; }
+  /// The reading starts again from the first line: no block is open then.
+  void closeOpenBlock() { inArrayBlock_ = false; }
+
  private:
   // #ARRAYSTART: a new description, its ".cfg" name and the generator's arguments.
   void startBlock(std::u16string& lineBuffer);

@@ -1,18 +1,29 @@
 #include "preprocessor/block_comments.h"
 
-#include "app/run_state.h"
 #include "preprocessor/emitter.h"
+#include "preprocessor/line_state.h"
 #include "text/blanks.h"
+#include "text/crlf_lines.h"
 
 namespace pre {
 
-void noteBlockCommentStart(app::RunState& state) {
-  if (text::trimLeadingBlanks(state.lineBuffer).starts_with(u"/*")) state.inBlockComment = true;
+void noteBlockCommentStart(LineState& line) {
+  if (text::trimLeadingBlanks(line.lineBuffer).starts_with(u"/*")) line.inBlockComment = true;
 }
 
-void commentBlockLine(app::RunState& state, Emitter& emitter) {
-  if (text::trimLeadingBlanks(state.lineBuffer).starts_with(u"*/")) state.inBlockComment = false;
-  state.lineBuffer = u"'" + state.lineBuffer + u"\r\n";
+void commentBlockLine(LineState& line, Emitter& emitter) {
+  if (text::trimLeadingBlanks(line.lineBuffer).starts_with(u"*/")) line.inBlockComment = false;
+  line.lineBuffer = u"'" + line.lineBuffer + text::kCrLf;
+  emitter.flushLineBuffer();
+}
+
+void commentInsertedText(LineState& line, Emitter& emitter) {
+  std::u16string commented;
+  text::forEachCrLfLine(line.lineBuffer, [&commented](std::u16string_view each) {
+    commented += u'\'';
+    commented += each;
+  });
+  line.lineBuffer = std::move(commented);
   emitter.flushLineBuffer();
 }
 

@@ -1,19 +1,20 @@
 #pragma once
 
-namespace app {
-struct RunState;
-}
-
 namespace pre {
 
 class Emitter;
+struct LineState;
 
 /// A line that begins with "/*" opens a block comment; the line goes on
 /// through the later tests.
-void noteBlockCommentStart(app::RunState& state);
+void noteBlockCommentStart(LineState& line);
 
 /// Inside a block comment the line is commented out and emitted; a line that
 /// begins with "*/" ends the block (and is itself commented).
-void commentBlockLine(app::RunState& state, Emitter& emitter);
+void commentBlockLine(LineState& line, Emitter& emitter);
+
+/// Inserted text (a code module, a generated file, a PIO block's generated
+/// commands) inside a block comment: every one of its lines is commented.
+void commentInsertedText(LineState& line, Emitter& emitter);
 
 }  // namespace pre

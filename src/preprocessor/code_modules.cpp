@@ -4,6 +4,7 @@
 #include "preprocessor/directive_line.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
+#include "text/crlf_lines.h"
 #include "text/lines.h"
 #include "text/utf8.h"
 #include "base/fatal_error.h"
@@ -11,7 +12,6 @@
 namespace pre {
 namespace {
 
-constexpr std::u16string_view kCrLf = text::kCrLf;
 constexpr std::u16string_view kModuleHeader = u"'#MODULE ";
 constexpr std::u16string_view kModuleEnd = u"'#MODULEEND";
 
@@ -23,8 +23,8 @@ constexpr std::u16string_view kModuleMissing = u"Error Unable to find  '#MODULE 
 // The module messages name the module on one line and the file on the next.
 [[noreturn]] void failForModule(std::u16string_view message, const std::u16string& name,
                                 const std::u16string& path) {
-  base::fail(std::u16string(message) + name + std::u16string(kCrLf) + u"in " + path +
-           std::u16string(kCrLf));
+  base::fail(std::u16string(message) + name + text::kCrLf + u"in " + path +
+           text::kCrLf);
 }
 
 // Copies every module whose header names the module. Header and end lines
@@ -44,12 +44,12 @@ std::u16string moduleText(const std::vector<std::u16string>& lines, const std::u
     if (header && text::containsNoCase(padded, nameWord)) {
       inModule = true;
       found = true;
-      result += line + std::u16string(kCrLf);
+      result += line + text::kCrLf;
     }
-    if (inModule) result += line + std::u16string(kCrLf);
+    if (inModule) result += line + text::kCrLf;
     if (text::containsNoCase(line, kModuleEnd)) {
       inModule = false;
-      result += line + std::u16string(kCrLf);
+      result += line + text::kCrLf;
     }
   }
   if (inModule) failForModule(kEndMissing, name, path);
@@ -88,9 +88,9 @@ bool handleCodeModuleLine(std::u16string& lineBuffer, const std::u16string& code
   const std::u16string name(text::field(workLine, 3));
   const std::u16string path = codeBase + std::u16string(text::field(workLine, 2));
   const std::vector<std::u16string>* lines = files.lines(path);
-  if (!lines) base::fail(std::u16string(kCannotOpen) + std::u16string(kCrLf) + path);
-  lineBuffer = u"' Start '#MODULE" + text::upper(name) + std::u16string(kCrLf) +
-               moduleText(*lines, name, path) + u"' Insert end" + std::u16string(kCrLf);
+  if (!lines) base::fail(std::u16string(kCannotOpen) + text::kCrLf + path);
+  lineBuffer = u"' Start '#MODULE" + text::upper(name) + text::kCrLf +
+               moduleText(*lines, name, path) + u"' Insert end" + text::kCrLf;
   return true;
 }
 

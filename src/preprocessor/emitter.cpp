@@ -1,15 +1,18 @@
 #include "preprocessor/emitter.h"
 
-#include "app/run_state.h"
 #include "preprocessor/conditionals.h"
 #include "preprocessor/line_map.h"
+#include "preprocessor/line_state.h"
+#include "preprocessor/option_directives.h"
+#include "preprocessor/target_options.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
+#include "text/crlf_lines.h"
 
 namespace pre {
 namespace {
 
-constexpr std::u16string_view kCrLf = u"\r\n";
+constexpr std::u16string_view kCrLf = text::kCrLf;
 
 // 1-based position of the first c in s, 0 when absent.
 size_t position(std::u16string_view s, char16_t c) {
@@ -34,29 +37,24 @@ bool isDroppedComment(std::u16string_view line, std::u16string_view trimmed) {
 void Emitter::emitLine(std::u16string_view line) {
   if (!conditionals_.currentActive()) return;
   std::u16string_view trimmed = text::trimLeadingBlanks(line);
-  if (state_.corvaneMode) {
-    emitCorvane(line, trimmed);
-  } else if (state_.keepComments) {
-    emitKeepingComments(line, trimmed);
+  if (base::keepsComments(mode_)) {
+    emitKeepingComments(line, trimmed, false);
+  } else if (options_.keepComments) {
+    emitKeepingComments(line, trimmed, true);
   } else {
     emitStrippingComments(line, trimmed);
   }
-  state_.lineMapRepeat = false;
+  line_.lineMapRepeat = false;
 }
 
-void Emitter::emitCorvane(std::u16string_view line, std::u16string_view trimmed) {
+// Corvane keeps every line but commented-out directives; Brisko with
+// #KEEPCOMMENTS keeps the same lines less the empty ones, and maps them.
+void Emitter::emitKeepingComments(std::u16string_view line, std::u16string_view trimmed,
+                                  bool mapped) {
   if (trimmed.starts_with(u';')) {
-    append(semicolonToApostrophe(line, line.size() - trimmed.size()), 0);
-  } else if (!isDroppedComment(line, trimmed)) {
-    append(line, 0);
-  }
-}
-
-void Emitter::emitKeepingComments(std::u16string_view line, std::u16string_view trimmed) {
-  if (trimmed.starts_with(u';')) {
-    append(semicolonToApostrophe(line, line.size() - trimmed.size()), 1);
-  } else if (!isDroppedComment(line, trimmed) && trimmed != kCrLf) {
-    append(line, state_.lineMapRepeat ? 2 : 1);
+    append(semicolonToApostrophe(line, line.size() - trimmed.size()), mapped ? 1 : 0);
+  } else if (!isDroppedComment(line, trimmed) && !(mapped && trimmed == kCrLf)) {
+    append(line, !mapped ? 0 : line_.lineMapRepeat ? 2 : 1);
   }
 }
 
@@ -71,51 +69,49 @@ void Emitter::emitStrippingComments(std::u16string_view line, std::u16string_vie
   }
   if (s > 1 && a != 1 && trimmed.starts_with(u"PIO ")) {
     // Generated PIO commands carry their listing after a ";": cut it off.
-    append(std::u16string(line.substr(0, leading + s - 1)) + u"\r\n", 1);
+    append(std::u16string(line.substr(0, leading + s - 1)) + text::kCrLf, 1);
     return;
   }
-  if (a == 1 && !state_.lineMapRepeat) return;
+  if (a == 1 && !line_.lineMapRepeat) return;
   std::u16string kept(line);
   if (a > 1 && a < q) {
     // Only a comment that stands before any string is surely a comment.
-    kept = std::u16string(text::trimTrailingBlanks(line.substr(0, leading + a - 1))) + u"\r\n";
+    kept = std::u16string(text::trimTrailingBlanks(line.substr(0, leading + a - 1))) + text::kCrLf;
   }
   std::u16string_view keptTrimmed = text::trimLeadingBlanks(kept);
   if (keptTrimmed.starts_with(u'#') && !text::startsWithNoCase(keptTrimmed, u"#INCLUDE")) {
     kept.insert(0, 1, u'\'');
   }
   if (text::trimLeadingBlanks(kept) == kCrLf) return;
-  append(kept, state_.lineMapRepeat ? 2 : 1);
+  append(kept, line_.lineMapRepeat ? 2 : 1);
 }
 
 void Emitter::append(std::u16string_view line, int entries) {
-  state_.outputText += line;
-  if (!state_.briskoMode) return;
-  for (int i = 0; i < entries; ++i) lineMap_.record(state_.sourceLineNumber);
+  output_.text += line;
+  if (base::keepsComments(mode_)) return;
+  for (int i = 0; i < entries; ++i) output_.lineMap.record(line_.sourceLineNumber);
 }
 
 void Emitter::flushLineBuffer() {
-  std::u16string& buffer = state_.lineBuffer;
-  size_t start = 0;
-  for (size_t end; (end = buffer.find(kCrLf, start)) != std::u16string::npos; start = end + 2) {
-    emitLine(std::u16string_view(buffer).substr(start, end + 2 - start));
-  }
-  buffer.erase(0, start);
+  std::u16string& buffer = line_.lineBuffer;
+  const size_t done = text::forEachCrLfLine(buffer, [this](std::u16string_view line) { emitLine(line); });
+  buffer.erase(0, done);
 }
 
 void Emitter::appendDirect(std::u16string_view lines) {
-  state_.outputText += lines;
-  if (!state_.briskoMode) return;
-  size_t start = 0;
-  for (size_t end; (end = lines.find(kCrLf, start)) != std::u16string_view::npos; start = end + 2) {
-    lineMap_.record(state_.sourceLineNumber);
-  }
+  output_.text += lines;
+  if (base::keepsComments(mode_)) return;
+  text::forEachCrLfLine(lines, [this](std::u16string_view) {
+    output_.lineMap.record(line_.sourceLineNumber);
+  });
 }
 
 void Emitter::restartOutput() {
-  state_.outputText = state_.targetLine;
-  lineMap_.clear();
-  if (state_.briskoMode && !state_.targetLine.empty()) lineMap_.record(state_.targetLineNumber);
+  output_.text = target_.targetLine;
+  output_.lineMap.clear();
+  if (!base::keepsComments(mode_) && !target_.targetLine.empty()) {
+    output_.lineMap.record(target_.targetLineNumber);
+  }
 }
 
 }  // namespace pre

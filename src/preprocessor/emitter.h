@@ -3,14 +3,15 @@
 #include <string>
 #include <string_view>
 
-namespace app {
-struct RunState;
-}
+#include "base/run_mode.h"
 
 namespace pre {
 
 class Conditionals;
-class LineMap;
+struct LineState;
+struct Output;
+struct SourceOptions;
+struct TargetOptions;
 
 /// Hands finished lines to the output under the comment rules of the run
 /// mode: Corvane and PIOCHECK keep comments, Brisko strips them unless
@@ -18,8 +19,14 @@ class LineMap;
 /// line number in the line map.
 class Emitter {
  public:
-  Emitter(app::RunState& state, const Conditionals& conditionals, LineMap& lineMap)
-      : state_(state), conditionals_(conditionals), lineMap_(lineMap) {}
+  Emitter(Output& output, LineState& line, const Conditionals& conditionals,
+          const SourceOptions& options, const TargetOptions& target, base::RunMode mode)
+      : output_(output),
+        line_(line),
+        conditionals_(conditionals),
+        options_(options),
+        target_(target),
+        mode_(mode) {}
 
   /// One line ended by CR LF. Dropped while the conditional level is off.
   void emitLine(std::u16string_view line);
@@ -37,14 +44,16 @@ class Emitter {
   void restartOutput();
 
  private:
-  void emitCorvane(std::u16string_view line, std::u16string_view trimmed);
-  void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed);
+  void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed, bool mapped);
   void emitStrippingComments(std::u16string_view line, std::u16string_view trimmed);
   void append(std::u16string_view line, int entries);
 
-  app::RunState& state_;
+  Output& output_;
+  LineState& line_;
   const Conditionals& conditionals_;
-  LineMap& lineMap_;
+  const SourceOptions& options_;
+  const TargetOptions& target_;
+  base::RunMode mode_;
 };
 
 }  // namespace pre

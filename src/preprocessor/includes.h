@@ -1,11 +1,7 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
-namespace app {
-struct RunState;
-}
 namespace base {
 class Logs;
 }
@@ -15,16 +11,31 @@ namespace pre {
 class Conditionals;
 class Emitter;
 struct LibraryState;
+struct LineState;
+struct SourceOptions;
+struct TargetOptions;
+
+/// Where include files are found, fixed at start-up.
+struct SourceFolders {
+  /// The folder of the main source, ending with a separator: relative
+  /// include names resolve against it.
+  std::u16string sourceFolder;
+  /// The folder the tool was started in, ending with a separator.
+  std::u16string startFolder;
+  /// The source's file name, upper case, without its extension.
+  std::u16string testName;
+};
 
 /// What the include step works with.
 struct IncludeContext {
-  app::RunState& state;
+  LineState& line;
   Emitter& emitter;
   Conditionals& conditionals;
   LibraryState& library;
+  SourceOptions& options;
+  TargetOptions& target;
+  const SourceFolders& folders;
   base::Logs& logs;
-  /// Opens the run log, as a #DEBUG line does.
-  std::function<void()> openRunLog;
 };
 
 /// An #INCLUDE or #SPTEST line: the named file (or "header.inc") is read

@@ -1,20 +1,16 @@
 #include "preprocessor/libraries.h"
 
-#include "app/run_state.h"
+#include "base/logs.h"
 #include "platform/pending_file.h"
 #include "preprocessor/emitter.h"
+#include "preprocessor/line_state.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
+#include "text/crlf_lines.h"
 #include "text/utf8.h"
-#include "base/logs.h"
 
 namespace pre {
 namespace {
-
-void startLoad(LibraryState& library, int load, Emitter& emitter) {
-  library.libraryLoad = load;
-  emitter.restartOutput();
-}
 
 void takeFileName(LibraryState& library, std::u16string_view lineBuffer) {
   std::u16string name(text::trimBlanks(text::field(text::normaliseBlanks(lineBuffer), 2)));
@@ -36,57 +32,69 @@ void endSection(LibraryState& library) {
   library.libraryLoad = 1;
 }
 
+// The first #LIBRARYSTART of the run, in a block comment or not: with a load,
+// everything before the first section is not library.
+void noteFirstSection(LibraryState& library, Emitter& emitter) {
+  if (library.libraryStartSeen) return;
+  library.libraryStartSeen = true;
+  if (library.libraryLoad == 1) emitter.restartOutput();
+}
+
 }  // namespace
 
-bool handleLibraryDirective(LibraryState& library, app::RunState& state, Emitter& emitter,
+void startLibraryLoad(LibraryState& library, int load, Emitter& emitter) {
+  library.libraryLoad = load;
+  emitter.restartOutput();
+}
+
+void startLibrarySection(LibraryState& library, int section) { library.librarySection = section; }
+
+bool handleLibraryDirective(LibraryState& library, LineState& line, Emitter& emitter,
                             base::Logs& logs) {
-  const std::u16string& line = state.lineBuffer;
-  const bool active = !state.inBlockComment;
-  if (text::isDirective(line, u"#LIBRARYLOAD2")) {
-    if (active) startLoad(library, 3, emitter);
-  } else if (text::isDirective(line, u"#LIBRARYLOAD1")) {
+  const std::u16string& text = line.lineBuffer;
+  const bool active = !line.inBlockComment;
+  if (text::isDirective(text, u"#LIBRARYLOAD2")) {
+    if (active) startLibraryLoad(library, 3, emitter);
+  } else if (text::isDirective(text, u"#LIBRARYLOAD1")) {
     if (active) {
-      logs.logLine(u"Directive #LIBRARYLOAD1 found:" + line);
-      startLoad(library, 2, emitter);
+      logs.logLine(u"Directive #LIBRARYLOAD1 found:" + text);
+      startLibraryLoad(library, 2, emitter);
     }
-  } else if (text::isDirective(line, u"#LIBRARYLOAD")) {
+  } else if (text::isDirective(text, u"#LIBRARYLOAD")) {
     if (active) {
       library.libraryLoad = 1;
-      takeFileName(library, line);
+      takeFileName(library, text);
     }
-  } else if (text::isDirective(line, u"#LIBRARYSTART2")) {
-    if (active) library.librarySection = 3;
-  } else if (text::isDirective(line, u"#LIBRARYSTART1")) {
+  } else if (text::isDirective(text, u"#LIBRARYSTART2")) {
+    if (active) startLibrarySection(library, 3);
+  } else if (text::isDirective(text, u"#LIBRARYSTART1")) {
     if (active) {
-      logs.logLine(u"Directive #LIBRARYSTART1 found:" + line);
-      library.librarySection = 2;
+      logs.logLine(u"Directive #LIBRARYSTART1 found:" + text);
+      startLibrarySection(library, 2);
     }
-  } else if (text::isDirective(line, u"#LIBRARYSTART")) {
-    if (!library.libraryStartSeen) {
-      library.libraryStartSeen = true;
-      // With a load, everything before the first section is not library.
-      if (library.libraryLoad == 1) emitter.restartOutput();
-    }
-    if (active) library.librarySection = 1;
-  } else if (text::isDirective(line, u"#LIBRARYEND")) {
+  } else if (text::isDirective(text, u"#LIBRARYSTART")) {
+    noteFirstSection(library, emitter);
+    if (active) startLibrarySection(library, 1);
+  } else if (text::isDirective(text, u"#LIBRARYEND")) {
     if (active) endSection(library);
   } else {
     return false;
   }
-  state.lineBuffer.clear();
+  line.lineBuffer.clear();
   return true;
 }
 
-bool passesLibraryFilter(LibraryState& library, app::RunState& state, Emitter& emitter) {
+bool passesLibraryFilter(LibraryState& library, const std::u16string& lineBuffer,
+                         bool libraryIgnore, Emitter& emitter) {
   if (library.libraryLoad != 0) {
     if (library.librarySection == library.libraryLoad) {
-      const std::u16string collected = state.lineBuffer + u"\r\n";
+      const std::u16string collected = lineBuffer + text::kCrLf;
       emitter.appendDirect(collected);
       library.libraryText += collected;
     }
     return false;
   }
-  return library.librarySection == 0 || (library.librarySection == 1 && state.libraryIgnore);
+  return library.librarySection == 0 || (library.librarySection == 1 && libraryIgnore);
 }
 
 bool includeAllowed(const LibraryState& library, bool libraryIgnore) {

@@ -2,9 +2,6 @@
 
 #include <string>
 
-namespace app {
-struct RunState;
-}
 namespace base {
 class Logs;
 }
@@ -12,6 +9,7 @@ class Logs;
 namespace pre {
 
 class Emitter;
+struct LineState;
 
 /// Library sections and loads. Without a load, sections are left out of the
 /// program; a load makes the output the matching sections only, and
@@ -28,15 +26,23 @@ struct LibraryState {
 /// The library directives. Inside a block comment they do nothing (but the
 /// first #LIBRARYSTART of the run is still noted). Returns whether the line
 /// was one; such a line never reaches the output.
-bool handleLibraryDirective(LibraryState& library, app::RunState& state, Emitter& emitter,
+bool handleLibraryDirective(LibraryState& library, LineState& line, Emitter& emitter,
                             base::Logs& logs);
+
+/// A load of sections of the given kind (1, 2, 3) starts: the output so far
+/// goes, but for the kept target line.
+void startLibraryLoad(LibraryState& library, int load, Emitter& emitter);
+
+/// A section of the given kind (1, 2, 3) starts.
+void startLibrarySection(LibraryState& library, int section);
 
 /// The filter for every other line outside a block comment: under a load,
 /// lines of the matching section are collected into the output and the
 /// library text and the rest dropped; without a load, lines inside a section
 /// are dropped unless #LIBRARYIGNORE made the plain section ordinary code.
 /// Returns whether the line goes on as a program line.
-bool passesLibraryFilter(LibraryState& library, app::RunState& state, Emitter& emitter);
+bool passesLibraryFilter(LibraryState& library, const std::u16string& lineBuffer,
+                         bool libraryIgnore, Emitter& emitter);
 
 /// Whether an #INCLUDE met now is read: only where its lines could reach the
 /// output under the filter above.

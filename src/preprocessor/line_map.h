@@ -1,36 +1,33 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string>
-
-namespace platform {
-class AppendFile;
-}
+#include <vector>
 
 namespace pre {
 
 /// The line map "lineno.txt": for every line the output receives, the number
-/// of the source line it came from, as 4-byte little-endian integers. Written
-/// through at once. A map that was never opened records nothing.
+/// of the source line it came from. Kept in memory and written whole with the
+/// result, so a failed run leaves the previous map beside the previous result.
 class LineMap {
  public:
-  LineMap();
-  ~LineMap();
+  void record(int32_t sourceLineNumber) { entries_.push_back(sourceLineNumber); }
+  /// Done whenever the output is emptied, so the map stays aligned with it.
+  void clear() { entries_.clear(); }
+  const std::vector<int32_t>& entries() const { return entries_; }
 
-  /// Creates the file empty; false when it cannot be created.
-  bool open(std::u16string path);
-  bool isOpen() const { return file_ != nullptr; }
-
-  void record(int32_t sourceLineNumber);
-
-  /// Empties the map; done whenever the output is emptied, so the map stays
-  /// aligned with the result.
-  void clear();
+  /// The file's content: one 4-byte little-endian integer per entry.
+  std::string bytes() const;
 
  private:
-  std::u16string path_;
-  std::unique_ptr<platform::AppendFile> file_;
+  std::vector<int32_t> entries_;
+};
+
+/// The result text being built and its line map.
+struct Output {
+  /// Every line ends with CR LF.
+  std::u16string text;
+  LineMap lineMap;
 };
 
 }  // namespace pre

@@ -1,30 +1,28 @@
 #include "preprocessor/replacements.h"
 
-#include "app/run_state.h"
 #include "preprocessor/emitter.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
+#include "text/crlf_lines.h"
 
 namespace pre {
 
-bool handleReplaceLine(ReplaceTable& table, app::RunState& state, Emitter& emitter,
-                       bool libraryLoadInForce) {
-  std::u16string_view trimmed = text::trimLeadingBlanks(state.lineBuffer);
+bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, bool espOption,
+                       Emitter& emitter, bool libraryLoadInForce) {
+  std::u16string_view trimmed = text::trimLeadingBlanks(lineBuffer);
   const size_t keyword = text::findNoCase(trimmed, u"#REPLACE");
   if (keyword == std::u16string_view::npos) return false;
   const size_t apostrophe = trimmed.find(u'\'');
   if (apostrophe != std::u16string_view::npos && apostrophe < keyword) {
     // The keyword stands inside a comment: the whole line goes.
-    state.lineBuffer.clear();
+    lineBuffer.clear();
     return true;
   }
-  const std::u16string workLine = text::normaliseBlanks(state.lineBuffer);
+  const std::u16string workLine = text::normaliseBlanks(lineBuffer);
   table.push_back({std::u16string(text::field(workLine, 2)), std::u16string(text::field(workLine, 3))});
-  state.lineBuffer = (state.espOption ? u";" : u"'") + state.lineBuffer + u"\r\n";
-  if (!libraryLoadInForce && !state.espOption) {
-    emitter.appendDirect(state.lineBuffer);
-  }
-  state.lineBuffer.clear();
+  lineBuffer = (espOption ? u";" : u"'") + lineBuffer + text::kCrLf;
+  if (!libraryLoadInForce && !espOption) emitter.appendDirect(lineBuffer);
+  lineBuffer.clear();
   return true;
 }
 

@@ -4,10 +4,6 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
-struct RunState;
-}
-
 namespace pre {
 
 class Emitter;
@@ -29,10 +25,10 @@ inline constexpr std::u16string_view kDelimiters = u" ,()-+/\\*<>=!:'$&^%\n\t\r\
 /// The #REPLACE step for the line in lineBuffer. A line that holds the
 /// keyword before any apostrophe stores its pair and is kept as a comment
 /// line (straight into the output unless a library load or the ESP option is
-/// in force); a keyword behind an apostrophe drops the line. Returns whether
+/// in force; with the ESP option it is a ";" line that survives emission); a keyword behind an apostrophe drops the line. Returns whether
 /// the line held the keyword: then no later step looks at it.
-bool handleReplaceLine(ReplaceTable& table, app::RunState& state, Emitter& emitter,
-                       bool libraryLoadInForce);
+bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, bool espOption,
+                       Emitter& emitter, bool libraryLoadInForce);
 
 /// Applies every pair, in order, to the whole text: a from-word (any case)
 /// with a delimiter on each side becomes the to-word, the delimiters kept.

@@ -8,6 +8,8 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/includes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/libraries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_map.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/option_directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_engine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacements.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/target_options.cpp
 )

@@ -32,7 +32,7 @@ int16_t usLayout(char16_t c) {
 
 }  // namespace
 
-bool RecordingHost::showWindow(const ui::TextWindow& window) {
+bool RecordingHost::showWindow(const platform::TextWindow& window) {
   if (!windowsCanBeShown) return false;
   windows.push_back(window);
   events.push_back("window " + utf8(window.title));

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/host.h"
-#include "ui/text_window.h"
+#include "platform/text_window.h"
 
 namespace testing_support {
 
@@ -16,7 +16,7 @@ class RecordingHost : public platform::Host {
   /// Every request as one readable line, e.g. "key 0xA2 down", "sleep 100",
   /// "clipboard <text>", "start <program> <path> in <folder>".
   std::vector<std::string> events;
-  std::vector<ui::TextWindow> windows;
+  std::vector<platform::TextWindow> windows;
   std::vector<platform::TopLevelWindow> desktopWindows;
   platform::DesktopSize desktop{1920, 1080};
   bool windowsCanBeShown = true;
@@ -25,7 +25,7 @@ class RecordingHost : public platform::Host {
   /// Called for runAndWait, to stand in for the program run.
   std::function<bool(const std::u16string&)> onRun;
 
-  bool showWindow(const ui::TextWindow& window) override;
+  bool showWindow(const platform::TextWindow& window) override;
   void showMessageBox(std::u16string_view title, std::u16string_view text,
                       platform::MessageIcon icon) override;
   platform::DesktopSize desktopSize() override { return desktop; }

@@ -4,10 +4,9 @@
 #include <string_view>
 #include <vector>
 
-namespace text {
+#include "text/crlf_lines.h"
 
-/// The line end every file written by the tool uses.
-inline constexpr std::u16string_view kCrLf = u"\r\n";
+namespace text {
 
 /// Splits text into lines ending at LF, CR LF or a lone CR. A last line
 /// without a line end is a line; a final line end adds no empty line.

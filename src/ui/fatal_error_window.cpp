@@ -2,20 +2,25 @@
 
 #include <string>
 
+#include "text/crlf_lines.h"
+
 namespace ui {
+
+using platform::Colour;
+using platform::Font;
+using platform::TextGadget;
+using platform::TextWindow;
+using platform::WindowPurpose;
 namespace {
 
 // The message's own lines: CR LF separates them; a final CR LF ends the last
 // line rather than starting an empty one.
 std::vector<std::u16string> messageLines(std::u16string_view message) {
   std::vector<std::u16string> lines;
-  size_t start = 0;
-  while (start < message.size()) {
-    size_t end = message.find(u"\r\n", start);
-    if (end == std::u16string_view::npos) end = message.size();
-    lines.emplace_back(message.substr(start, end - start));
-    start = end + 2;
-  }
+  const size_t done = text::forEachCrLfLine(message, [&lines](std::u16string_view line) {
+    lines.emplace_back(line.substr(0, line.size() - 2));
+  });
+  if (done < message.size()) lines.emplace_back(message.substr(done));
   return lines;
 }
 

@@ -6,6 +6,13 @@
 
 namespace ui {
 
+using platform::Colour;
+using platform::Font;
+using platform::GadgetKind;
+using platform::TextGadget;
+using platform::TextWindow;
+using platform::WindowPurpose;
+
 namespace {
 
 constexpr int kMaxWidth = 1024;

@@ -4,14 +4,14 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/text_window.h"
+#include "platform/text_window.h"
 
 namespace ui {
 
 /// The PIO check window as data: a banner that counts the errors above a
 /// read-only view of the report lines, sized from the desktop (width at most
 /// 1024, height the desktop less 120). The title is set only in PIOCHECK mode.
-TextWindow pioCheckWindow(std::u16string_view versionText, bool pioCheckMode, int errorCount,
+platform::TextWindow pioCheckWindow(std::u16string_view versionText, bool pioCheckMode, int errorCount,
                           const std::vector<std::u16string>& reportLines, int desktopWidth,
                           int desktopHeight);
 

@@ -2,6 +2,11 @@
 
 namespace ui {
 
+using platform::Font;
+using platform::TextGadget;
+using platform::TextWindow;
+using platform::WindowPurpose;
+
 TextWindow runLogWindow(std::u16string_view versionText, std::u16string_view runLogPath,
                         const std::vector<std::u16string>& logLines) {
   TextGadget box;

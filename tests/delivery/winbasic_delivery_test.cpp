@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/run_state.h"
 #include "delivery/clipboard_text.h"
-#include "delivery/target_options.h"
 #include "testing/recording_host.h"
 
 namespace {
@@ -85,66 +83,17 @@ TEST(WinBasicDelivery, OtherCharactersGoThroughTheKeyboardLayout) {
   EXPECT_EQ(host.events, expected) << "a character the layout lacks is skipped";
 }
 
-TEST(TargetOptions, TargetLinesSetTheirFlags) {
-  app::RunState state;
-  state.sourceLineNumber = 4;
-  state.lineBuffer = u"   ' program for 'TARGET WinBasic\\ autorun";
-  EXPECT_TRUE(delivery::handleTargetLine(state));
-  EXPECT_EQ(state.lineBuffer, u"' program for 'TARGET WinBasic\\ autorun\r\n");
-  EXPECT_EQ(state.targetLine, state.lineBuffer);
-  EXPECT_EQ(state.targetLineNumber, 4);
-  EXPECT_TRUE(state.winBasicTarget && state.autoRunTarget && state.lineMapRepeat);
-
-  app::RunState disabled;
-  disabled.lineBuffer = u"''target winbasic\\ autorun";
-  EXPECT_FALSE(delivery::handleTargetLine(disabled));
-  EXPECT_FALSE(disabled.winBasicTarget || disabled.autoRunTarget);
-}
-
-TEST(TargetOptions, Directives) {
-  struct Case {
-    std::u16string line;
-    std::u16string after;
-  } cases[] = {
-      {u"#ESP_KEEPCOMMENTS", u";#ESP_KEEPCOMMENTS\r\n"},
-      {u"#PI_CLIPBOARD", u"'#PI_CLIPBOARD"},
-      {u"  #pi_autorun", u"'  #pi_autorun"},
-      {u"#PI_AUTOSAVE \"GAME.BAS\"", u"'#PI_AUTOSAVE \"GAME.BAS\""},
-  };
-  app::RunState state;
-  for (const auto& c : cases) {
-    state.lineBuffer = c.line;
-    delivery::handleTargetOptions(state);
-    EXPECT_EQ(state.lineBuffer, c.after);
-  }
-  EXPECT_TRUE(state.clipboardMode && state.piAutoRun && state.piAutoSave);
-  EXPECT_EQ(state.saveName, u"GAME.BAS");
-  state.lineBuffer = u"#pi_autosave game.bas";
-  delivery::handleTargetOptions(state);
-  EXPECT_EQ(state.saveName, u"game.bas");
-  EXPECT_FALSE(state.espOption || state.restartReading);
-
-  state.lineBuffer = u"#ESP_CLIPBOARD";
-  delivery::handleTargetOptions(state);
-  EXPECT_TRUE(state.espOption && state.restartReading);
-  state.restartReading = false;
-  state.lineBuffer = u"#ESP_CLIPBOARD";
-  delivery::handleTargetOptions(state);
-  EXPECT_FALSE(state.restartReading) << "only the first one restarts the reading";
-  EXPECT_EQ(state.lineBuffer, u";#ESP_CLIPBOARD\r\n");
-}
-
 TEST(ClipboardText, EndsAsTheOptionsAsk) {
-  app::RunState state;
-  state.outputText = u"x=1\r\n";
+  delivery::ClipboardRequest state;
+  state.programText = u"x=1\r\n";
   state.saveName = u"GAME.BAS";
   EXPECT_EQ(delivery::clipboardText(state), u"AUTOSAVE\r\nx=1\r\n\x03");
-  state.piAutoRun = true;
+  state.autoRun = true;
   EXPECT_EQ(delivery::clipboardText(state), u"AUTOSAVE\r\nx=1\r\n\x03RUN\r\n");
-  state.piAutoRun = false;
-  state.piAutoSave = true;
+  state.autoRun = false;
+  state.autoSave = true;
   EXPECT_EQ(delivery::clipboardText(state), u"AUTOSAVE\r\nx=1\r\n\x03SAVE \"GAME.BAS\"\r\n");
-  state.piAutoRun = true;
+  state.autoRun = true;
   EXPECT_EQ(delivery::clipboardText(state),
             u"\x03" u"AUTOSAVE\r\nx=1\r\n\x03SAVE \"GAME.BAS\"\r\nCLS CONSOLE\r\nRUN\r\n");
   state.espOption = true;

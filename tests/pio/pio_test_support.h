@@ -9,19 +9,11 @@
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
 #include "pio/second_pass.h"
-#include "base/logs.h"
+#include "support/recording_logs.h"
 
 namespace pio_test {
 
-// Keeps every line written, so tests can compare the report byte for byte.
-class RecordingLogs : public base::Logs {
- public:
-  void logLine(std::u16string_view line) override { log.emplace_back(line); }
-  void pioErrorLine(std::u16string_view line) override { report.emplace_back(line); }
-
-  std::vector<std::u16string> log;
-  std::vector<std::u16string> report;
-};
+using testing_support::RecordingLogs;
 
 // An assembler with its options and recorded output, driven line by line.
 struct Assembler {

@@ -1,2 +1,3 @@
 target_sources(unit_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
 )

@@ -4,10 +4,6 @@
 
 #include <random>
 
-#include "app/run_state.h"
-#include "preprocessor/conditionals.h"
-#include "preprocessor/emitter.h"
-#include "preprocessor/line_map.h"
 #include "text/case_table.h"
 
 namespace {
@@ -87,68 +83,6 @@ TEST(Replacements, FastEngineMatchesTheRulesOnRandomTexts) {
     ASSERT_EQ(pre::applyReplacements(table, input), replaceByTheRules(table, input))
         << "round " << round;
   }
-}
-
-}  // namespace
-
-namespace {
-
-struct ReplaceLineFixture {
-  app::RunState state;
-  pre::Conditionals conditionals;
-  pre::LineMap lineMap;
-  pre::Emitter emitter{state, conditionals, lineMap};
-  pre::ReplaceTable table;
-
-  bool handle(std::u16string line, bool libraryLoad = false) {
-    state.lineBuffer = std::move(line);
-    return pre::handleReplaceLine(table, state, emitter, libraryLoad);
-  }
-};
-
-TEST(ReplaceLine, StoresPairsAndKeepsTheLineAsAComment) {
-  ReplaceLineFixture f;
-  f.state.corvaneMode = true;
-  EXPECT_TRUE(f.handle(u"  #replace   old   new  "));
-  EXPECT_TRUE(f.handle(u"#REPLACE lonely"));
-  EXPECT_FALSE(f.handle(u"x = 1 ' nothing to see"));
-  ASSERT_EQ(f.table.size(), 2u);
-  EXPECT_EQ(f.table[0].from, u"old");
-  EXPECT_EQ(f.table[0].to, u"new");
-  EXPECT_EQ(f.table[1].from, u"lonely");
-  EXPECT_EQ(f.table[1].to, u"");
-  EXPECT_EQ(f.state.outputText, u"'  #replace   old   new  \r\n'#REPLACE lonely\r\n")
-      << "kept whatever the comment rules say";
-}
-
-TEST(ReplaceLine, KeywordBehindAnApostropheDropsTheLine) {
-  ReplaceLineFixture f;
-  f.state.corvaneMode = true;
-  EXPECT_TRUE(f.handle(u"x=1 ' see #REPLACE a b"));
-  EXPECT_TRUE(f.handle(u"   x=1 '#REPLACE a b")) << "indented, the apostrophe still comes first";
-  EXPECT_TRUE(f.table.empty());
-  EXPECT_EQ(f.state.outputText, u"");
-  EXPECT_EQ(f.state.lineBuffer, u"");
-}
-
-TEST(ReplaceLine, UnderALibraryLoadOrTheEspOptionTheLineIsNotKept) {
-  ReplaceLineFixture f;
-  f.state.corvaneMode = true;
-  EXPECT_TRUE(f.handle(u"#REPLACE a b", true));
-  f.state.espOption = true;
-  EXPECT_TRUE(f.handle(u"#REPLACE c d"));
-  EXPECT_EQ(f.table.size(), 2u);
-  EXPECT_EQ(f.state.outputText, u"");
-}
-
-TEST(ReplaceLine, StoredEvenWhereLinesAreDropped) {
-  ReplaceLineFixture f;
-  f.state.corvaneMode = true;
-  std::u16string off = u"#IFDEF NOPE";
-  pre::handleConditionalLine(f.conditionals, off, pre::ConditionalRules::mainSource);
-  EXPECT_TRUE(f.handle(u"#REPLACE a b"));
-  EXPECT_EQ(f.table.size(), 1u);
-  EXPECT_EQ(f.state.outputText, u"'#REPLACE a b\r\n");
 }
 
 }  // namespace

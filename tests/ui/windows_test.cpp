@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/console_text.h"
+#include "platform/console_text.h"
 #include "ui/fatal_error_window.h"
 #include "ui/run_log_window.h"
 
@@ -12,8 +12,8 @@ TEST(FatalErrorWindow, MessageLinesBetweenTheEmptyLines) {
   EXPECT_EQ(window.width, 620);
   EXPECT_EQ(window.height, 720);
   ASSERT_EQ(window.gadgets.size(), 1u);
-  EXPECT_EQ(window.gadgets[0].background, (ui::Colour{255, 255, 0}));
-  EXPECT_EQ(ui::consoleText(window),
+  EXPECT_EQ(window.gadgets[0].background, (platform::Colour{255, 255, 0}));
+  EXPECT_EQ(platform::consoleText(window),
             u"Prexle Fatal Error !!! \n"
             u"Prexle version 1.0\n"
             u"---------------Fatal Error ------------------------\n"
@@ -30,7 +30,7 @@ TEST(RunLogWindow, VersionPathAndLogLines) {
   EXPECT_EQ(window.title, u"Prexle Debug Log");
   EXPECT_EQ(window.width, 1000);
   EXPECT_EQ(window.height, 768);
-  EXPECT_EQ(ui::consoleText(window),
+  EXPECT_EQ(platform::consoleText(window),
             u"Prexle Debug Log\nPrexle version 1.0\nD:\\DATA\\Prexle.txt Opened\na\nb\n");
 }
 

@@ -38,23 +38,39 @@ check_handed() {
   fi
 }
 
-run_golden_case() {
-  local case_folder="$1" name folder mode target expected relative
-  name="$(basename "$case_folder")"
-  folder="$(new_workspace "golden-$name")"
+# One run of a shared case in one mode, against the expected files given.
+run_golden_mode() {
+  local case_folder="$1" mode="$2" expected_folder="$3" name folder target expected relative
+  name="$(basename "$case_folder") ($mode)"
+  folder="$(new_workspace "golden-$(basename "$case_folder")-$mode")"
   cp -r "$case_folder/input/." "$folder/src/"
-  mode="$(tr -d '\r\n ' <"$case_folder/mode")"
   target=Corvane
   [[ $mode == Brisko ]] && target=Brisko
   run_prexle "$folder" "$mode"
-  expect_equal "$name: exit code" "$(cat "$case_folder/expected/exitcode" 2>/dev/null || echo 0)" \
+  expect_equal "$name: exit code" "$(cat "$expected_folder/exitcode" 2>/dev/null || echo 0)" \
     "$(cat "$folder/exitcode")"
   while IFS= read -r -d '' expected; do
-    relative="${expected#"$case_folder/expected/"}"
+    relative="${expected#"$expected_folder/"}"
     check_expected_file "$name" "$folder" "$expected" "$relative"
-  done < <(find "$case_folder/expected" -type f -print0 | sort -z)
-  check_handed "$name" "$folder" "$case_folder/expected/handed" "$target"
+  done < <(find "$expected_folder" -type f -print0 | sort -z)
+  check_handed "$name" "$folder" "$expected_folder/handed" "$target"
   check_window_shapes "$name" "$folder"
+}
+
+# A case lists one mode, or several with the expected files of each in
+# expected/<mode>.
+run_golden_case() {
+  local case_folder="$1" mode modes=()
+  while read -r mode; do
+    [[ -n ${mode//[$'\r' ]/} ]] && modes+=("${mode//[$'\r' ]/}")
+  done <"$case_folder/mode"
+  for mode in "${modes[@]}"; do
+    if ((${#modes[@]} == 1)); then
+      run_golden_mode "$case_folder" "$mode" "$case_folder/expected"
+    else
+      run_golden_mode "$case_folder" "$mode" "$case_folder/expected/$mode"
+    fi
+  done
 }
 
 run_golden_cases() {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-namespace ui {
+namespace platform {
 
 struct TextWindow;
 
@@ -10,4 +10,4 @@ struct TextWindow;
 /// of its text boxes in order, each ended by LF.
 std::u16string consoleText(const TextWindow& window);
 
-}  // namespace ui
+}  // namespace platform

@@ -1,8 +1,8 @@
-#include "ui/console_text.h"
+#include "platform/console_text.h"
 
-#include "ui/text_window.h"
+#include "platform/text_window.h"
 
-namespace ui {
+namespace platform {
 
 std::u16string consoleText(const TextWindow& window) {
   std::u16string out = window.title + u"\n";
@@ -12,4 +12,4 @@ std::u16string consoleText(const TextWindow& window) {
   return out;
 }
 
-}  // namespace ui
+}  // namespace platform

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-namespace ui {
+namespace platform {
 
 // A window is plain data: the platform layer renders it (a real window on
 // Windows, text on the console elsewhere) and serves it until it is closed.
@@ -52,4 +52,4 @@ struct TextWindow {
   std::vector<TextGadget> gadgets;
 };
 
-}  // namespace ui
+}  // namespace platform

@@ -1,0 +1,5 @@
+if(WIN32)
+  target_sources(prexle PRIVATE ${CMAKE_CURRENT_LIST_DIR}/main-win32.cpp)
+else()
+  target_sources(prexle PRIVATE ${CMAKE_CURRENT_LIST_DIR}/main-posix.cpp)
+endif()

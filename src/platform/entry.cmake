@@ -1,5 +1,0 @@
-if(WIN32)
-  target_sources(prexle PRIVATE ${CMAKE_CURRENT_LIST_DIR}/entry-win32.cpp)
-else()
-  target_sources(prexle PRIVATE ${CMAKE_CURRENT_LIST_DIR}/entry-posix.cpp)
-endif()

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+
+namespace base {
+class Logs;
+}
+
+namespace pre {
+
+/// Options the source sets with directives; never reset during a run.
+struct SourceOptions {
+  /// Milliseconds between keystrokes typed into WinBasic.
+  int winDelay = 50;
+  /// Brisko mode keeps comments.
+  bool keepComments = false;
+  /// Include lines are passed on, marked, instead of expanded.
+  bool passIncludes = false;
+  /// A plain library section counts as ordinary code.
+  bool libraryIgnore = false;
+};
+
+/// The option directives #DEBUG, #WINDELAY, #KEEPCOMMENTS, #PASSINCLUDES and
+/// #LIBRARYIGNORE: each sets its option and travels on as a comment line.
+/// They act at any conditional level and inside block comments.
+void handleOptionDirectives(std::u16string& lineBuffer, SourceOptions& options, base::Logs& logs);
+
+/// #DEBUG: starts the run log. Returns whether the line was one.
+bool handleDebugLine(std::u16string& lineBuffer, base::Logs& logs);
+
+/// #LIBRARYIGNORE: plain library sections become ordinary code. Returns
+/// whether the line was one.
+bool handleLibraryIgnoreLine(std::u16string& lineBuffer, SourceOptions& options);
+
+}  // namespace pre

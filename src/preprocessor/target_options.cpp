@@ -1,0 +1,61 @@
+#include "preprocessor/target_options.h"
+
+#include "preprocessor/line_state.h"
+#include "text/blanks.h"
+#include "text/case_table.h"
+#include "text/crlf_lines.h"
+#include "text/quotes.h"
+
+namespace pre {
+namespace {
+
+std::u16string removeAllNoCase(std::u16string s, std::u16string_view word) {
+  for (size_t at; (at = text::findNoCase(s, word)) != std::u16string::npos;) s.erase(at, word.size());
+  return s;
+}
+
+}  // namespace
+
+bool handleTargetLine(LineState& line, TargetOptions& target) {
+  const std::u16string t(text::trimLeadingBlanks(line.lineBuffer));
+  if (!text::containsNoCase(t, u"'target ") || text::containsNoCase(t, u"''target ")) return false;
+  line.lineBuffer = t + text::kCrLf;
+  target.targetLine = line.lineBuffer;
+  target.targetLineNumber = line.sourceLineNumber;
+  line.lineMapRepeat = true;
+  if (text::containsNoCase(t, u" winbasic\\")) target.winBasicTarget = true;
+  if (text::containsNoCase(t, u" autorun")) target.autoRunTarget = true;
+  return true;
+}
+
+bool handleTargetOptions(std::u16string& line, TargetOptions& target) {
+  bool restart = false;
+  if (text::isDirective(line, u"#ESP_KEEPCOMMENTS")) {
+    line = u";" + line + text::kCrLf;
+  }
+  if (text::isDirective(line, u"#ESP_CLIPBOARD")) {
+    if (!target.espOption) {
+      target.espOption = true;
+      target.clipboardMode = true;
+      restart = true;
+    }
+    line = u";" + line + text::kCrLf;
+  }
+  if (text::isDirective(line, u"#PI_CLIPBOARD")) {
+    target.clipboardMode = true;
+    line = u"'" + line;
+  }
+  if (text::isDirective(line, u"#PI_AUTORUN")) {
+    target.piAutoRun = true;
+    line = u"'" + line;
+  }
+  if (text::isDirective(line, u"#PI_AUTOSAVE")) {
+    target.piAutoSave = true;
+    target.saveName =
+        text::withoutQuotes(text::trimLeadingBlanks(removeAllNoCase(line, u"#PI_AUTOSAVE")));
+    line = u"'" + line;
+  }
+  return restart;
+}
+
+}  // namespace pre

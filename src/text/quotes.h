@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace text {
+
+/// The text with every double quote removed.
+std::u16string withoutQuotes(std::u16string_view s);
+
+/// Position of the first c in s that stands outside double quotes (a quote
+/// opens a string, the next one closes it); npos when there is none.
+size_t findOutsideQuotes(std::u16string_view s, char16_t c, size_t from = 0);
+
+/// Whether position at of s lies inside a string in double quotes.
+bool insideQuotes(std::u16string_view s, size_t at);
+
+}  // namespace text

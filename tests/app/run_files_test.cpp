@@ -1,0 +1,23 @@
+#include "app/run_files.h"
+
+#include <gtest/gtest.h>
+
+#include "support/temp_folder.h"
+#include "text/utf8.h"
+
+namespace {
+
+TEST(RunFiles, TheRunLogStartsOnceAndKeepsItsLines) {
+  testing_support::TempFolder folder;
+  app::RunFiles files(text::u16(folder.path().string()) + u"/");
+  files.logLine(u"before any #DEBUG");
+  EXPECT_FALSE(files.runLogStarted());
+  EXPECT_FALSE(folder.exists("Prexle.txt"));
+  files.startRunLog();
+  files.logLine(u"kept");
+  files.startRunLog();
+  EXPECT_TRUE(files.runLogStarted());
+  EXPECT_EQ(folder.read("Prexle.txt"), "kept\r\n") << "a second start does not empty the log";
+}
+
+}  // namespace
