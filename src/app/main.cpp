@@ -22,7 +22,7 @@ const char16_t kVersionText[] = PREXLE_VERSION_TEXT;
 namespace {
 
 void runOnce(const std::vector<std::u16string>& arguments, platform::Host& host) {
-  Run run(RunState{.settings = startUp(arguments)}, host);
+  Run run(startUp(arguments), host);
   const RunSettings& settings = run.state.settings;
   // The map itself is written with the result; this only makes sure it can be.
   if (settings.mode == base::RunMode::brisko && !platform::canAppendTo(settings.dataFolder + u"lineno.txt")) {

@@ -19,8 +19,8 @@ namespace app {
 /// Everything one run holds, owned by the entry point. Only the read loop and
 /// the order of tests see all of it; handlers get the parts they need.
 struct Run {
-  explicit Run(RunState startState, platform::Host& runHost)
-      : state(std::move(startState)), files(state.settings.dataFolder), host(runHost) {}
+  Run(RunSettings settings, platform::Host& runHost)
+      : state(std::move(settings)), files(state.settings.dataFolder), host(runHost) {}
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
 

@@ -33,6 +33,8 @@ struct RunSettings {
 /// The per-run record of run control: the settings from start-up and the
 /// parts of the run that the read loop hands to the directive handlers.
 struct RunState {
+  explicit RunState(RunSettings startSettings) : settings(std::move(startSettings)) {}
+
   RunSettings settings;
   pre::SourceOptions options;
   pre::LineState line;

@@ -11,21 +11,10 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::fatalWindow;
 using testing_support::lineMapEntries;
 using testing_support::TempFolder;
 using testing_support::Workspace;
-
-std::string fatalWindow(const std::string& message) {
-  return "Prexle Fatal Error !!! \n"
-         "Prexle version 5.23 - 01 Sep 2026\n"
-         "---------------Fatal Error ------------------------\n"
-         "\n" +
-         message +
-         "\n"
-         "----------------------------------------------------\n"
-         "Close this window and resolve the error to continue.\n"
-         "----------------------------------------------------\n";
-}
 
 constexpr const char* kLeds =
     "' LED helpers\r\n"

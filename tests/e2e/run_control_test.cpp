@@ -12,23 +12,10 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing_support::lineMapEntries;
+using testing_support::fatalWindow;
 using testing_support::runPrexle;
 using testing_support::TempFolder;
 using testing_support::Workspace;
-
-constexpr const char* kFatalTail =
-    "\n"
-    "----------------------------------------------------\n"
-    "Close this window and resolve the error to continue.\n"
-    "----------------------------------------------------\n";
-
-std::string fatalWindow(const std::string& message) {
-  return "Prexle Fatal Error !!! \n"
-         "Prexle version 5.23 - 01 Sep 2026\n"
-         "---------------Fatal Error ------------------------\n"
-         "\n" +
-         message + kFatalTail;
-}
 
 TEST(RunControl, WrongParameterCountStopsBeforeAnyFileIsMade) {
   Workspace ws;

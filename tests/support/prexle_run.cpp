@@ -102,4 +102,16 @@ std::vector<int32_t> lineMapEntries(const std::string& bytes) {
   return entries;
 }
 
+std::string fatalWindow(const std::string& message) {
+  return "Prexle Fatal Error !!! \n"
+         "Prexle version 5.23 - 01 Sep 2026\n"
+         "---------------Fatal Error ------------------------\n"
+         "\n" +
+         message +
+         "\n"
+         "----------------------------------------------------\n"
+         "Close this window and resolve the error to continue.\n"
+         "----------------------------------------------------\n";
+}
+
 }  // namespace testing_support

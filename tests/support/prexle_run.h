@@ -42,6 +42,10 @@ class Workspace {
   TempFolder root_;
 };
 
+/// The fatal-error window as the console build shows it on stderr, around a
+/// message whose lines end with LF.
+std::string fatalWindow(const std::string& message);
+
 /// The line map as numbers, for readable comparisons.
 std::vector<int32_t> lineMapEntries(const std::string& bytes);
 
