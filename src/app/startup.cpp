@@ -1,12 +1,12 @@
 #include "app/startup.h"
 
+#include <algorithm>
+
 #include "app/test_name.h"
+#include "base/fatal_error.h"
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "text/numbers.h"
-#include <algorithm>
-
-#include "base/fatal_error.h"
 
 namespace app {
 namespace {
@@ -16,6 +16,12 @@ bool isSeparator(char16_t c) { return c == u'\\' || c == u'/'; }
 size_t fileNameStart(std::u16string_view path) {
   size_t slash = path.find_last_of(u"\\/");
   return slash == std::u16string_view::npos ? 0 : slash + 1;
+}
+
+bool isAbsolute(std::u16string_view path) {
+  const bool driveLetter = path.size() >= 2 && path[1] == u':' &&
+                           ((path[0] >= u'A' && path[0] <= u'Z') || (path[0] >= u'a' && path[0] <= u'z'));
+  return driveLetter || (!path.empty() && isSeparator(path[0]));
 }
 
 std::u16string parameterLines(const std::vector<std::u16string>& arguments) {
@@ -46,8 +52,10 @@ void setMode(RunSettings& settings, const std::vector<std::u16string>& arguments
     settings.mode = mode == u"Corvane" ? base::RunMode::corvane : base::RunMode::pioCheck;
     settings.targetProgram = settings.hostFolder + u"Corvane.exe";
   } else {
+    std::vector<std::u16string> shown = arguments;
+    shown[0] = settings.sourcePath;
     base::fail(u"Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK \r\n" +
-             parameterLines(arguments));
+               parameterLines(shown));
   }
 }
 
@@ -59,13 +67,16 @@ std::u16string extensionOf(std::u16string_view path) {
   return dot == std::u16string_view::npos ? std::u16string() : std::u16string(name.substr(dot));
 }
 
+std::u16string folderOf(std::u16string_view path) {
+  return std::u16string(path.substr(0, fileNameStart(path)));
+}
+
 std::u16string outputPathFor(const std::u16string& sourcePath, const std::u16string& extension,
                              bool brisko) {
   if (brisko) {
-    const size_t nameStart = fileNameStart(sourcePath);
-    const std::u16string folder = sourcePath.substr(0, nameStart);
+    const std::u16string folder = folderOf(sourcePath);
     createResultFolder(folder + u"X");
-    return folder + u"X\\" + sourcePath.substr(nameStart);
+    return folder + u"X\\" + sourcePath.substr(folder.size());
   }
   return sourcePath.substr(0, sourcePath.size() - extension.size()) + u"_x" + extension;
 }
@@ -75,7 +86,11 @@ RunSettings startUp(const std::vector<std::u16string>& arguments) {
   if (arguments.size() != 3) {
     base::fail(u"Prexle expects 3 Parameters to be passed\r\n" + parameterLines(arguments));
   }
-  settings.sourcePath = arguments[0];
+  pre::SourceFolders& folders = settings.folders;
+  folders.startFolder = withSeparator(platform::currentFolder());
+  // A relative source path is made absolute once, here, so every later path
+  // and message names the same file wherever the tool was started.
+  settings.sourcePath = isAbsolute(arguments[0]) ? arguments[0] : folders.startFolder + arguments[0];
   settings.hostFolder = arguments[1];
   settings.sourceExtension = extensionOf(settings.sourcePath);
   settings.outputPath = outputPathFor(settings.sourcePath, settings.sourceExtension, arguments[2] == u"Brisko");
@@ -83,12 +98,8 @@ RunSettings startUp(const std::vector<std::u16string>& arguments) {
   if (platform::pathExists(settings.hostFolder + u"portable.inf")) {
     settings.dataFolder = settings.hostFolder + u"DATA\\";
   }
-  pre::SourceFolders& folders = settings.folders;
-  folders.startFolder = withSeparator(platform::currentFolder());
   folders.testName = testNameOf(settings.sourcePath);
-  const size_t folderLength =
-      settings.sourcePath.size() - std::min(settings.sourcePath.size(), folders.testName.size() + 4);
-  folders.sourceFolder = settings.sourcePath.substr(0, folderLength);
+  folders.sourceFolder = folderOf(settings.sourcePath);
   setMode(settings, arguments);
   return settings;
 }

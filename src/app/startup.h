@@ -16,6 +16,10 @@ RunSettings startUp(const std::vector<std::u16string>& arguments);
 std::u16string outputPathFor(const std::u16string& sourcePath, const std::u16string& extension,
                              bool brisko);
 
+/// The folder part of a path: everything up to and including its last "\" or
+/// "/" (empty when it has none), whatever characters the file name holds.
+std::u16string folderOf(std::u16string_view path);
+
 /// "." and the extension of the file name in the path; empty when the name
 /// has none.
 std::u16string extensionOf(std::u16string_view path);

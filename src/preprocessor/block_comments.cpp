@@ -17,7 +17,10 @@ void commentBlockLine(LineState& line, Emitter& emitter) {
   emitter.flushLineBuffer();
 }
 
+// Outside a block comment the text is followed by the empty line that ends
+// its line; it is kept here too, commented, so both give as many lines.
 void commentInsertedText(LineState& line, Emitter& emitter) {
+  line.lineBuffer += text::kCrLf;
   std::u16string commented;
   text::forEachCrLfLine(line.lineBuffer, [&commented](std::u16string_view each) {
     commented += u'\'';

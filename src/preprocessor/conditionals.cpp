@@ -63,12 +63,19 @@ void Conditionals::headerEndif() {
   if (level_ > 0) --level_;
 }
 
+bool isInterpreterDefine(std::u16string_view line) {
+  if (!text::isDirective(line, u"#DEFINE")) return false;
+  return text::field(text::normaliseBlanks(line), 2).starts_with(u'"');
+}
+
 bool handleConditionalLine(Conditionals& conditionals, std::u16string& lineBuffer,
                            ConditionalRules rules) {
   const bool header = rules == ConditionalRules::headerFile;
   const std::u16string workLine = text::normaliseBlanks(lineBuffer);
   const std::u16string name(text::field(workLine, 2));
   if (text::isDirective(lineBuffer, u"#DEFINE")) {
+    // The interpreter's own text substitution is program text.
+    if (isInterpreterDefine(lineBuffer)) return false;
     // At a level that is off the line stays as it is and is dropped later.
     if (!conditionals.currentActive()) return true;
     conditionals.define(name);

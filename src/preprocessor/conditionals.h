@@ -45,8 +45,14 @@ class Conditionals {
 /// Which rules a conditional directive follows.
 enum class ConditionalRules { mainSource, headerFile };
 
+/// A #DEFINE whose second word begins with a double quote, as in
+/// #DEFINE "SIZE","200": the interpreter's own text substitution, which is
+/// program text and no symbol of ours.
+bool isInterpreterDefine(std::u16string_view line);
+
 /// Acts on a #DEFINE (only at a level that is on), #IFDEF, #IFNDEF, #ELSE or
-/// #ENDIF line and comments it out. Returns whether the line was one.
+/// #ENDIF line and comments it out. Returns whether the line was one; the
+/// interpreter's own #DEFINE is none.
 bool handleConditionalLine(Conditionals& conditionals, std::u16string& lineBuffer,
                            ConditionalRules rules);
 

@@ -8,6 +8,7 @@
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/crlf_lines.h"
+#include "text/quotes.h"
 
 namespace pre {
 namespace {
@@ -30,6 +31,17 @@ std::u16string semicolonToApostrophe(std::u16string_view line, size_t leading) {
 
 bool isDroppedComment(std::u16string_view line, std::u16string_view trimmed) {
   return trimmed.starts_with(u"'#") || text::containsNoCase(line, u"''target ");
+}
+
+// A line that begins with "#" and reaches the output is a directive we did
+// not act on, so it is commented for the interpreter. Include lines passed
+// on from include files and the interpreter's own directives stay as they are.
+bool needsApostrophe(std::u16string_view trimmed) {
+  if (!trimmed.starts_with(u'#')) return false;
+  for (std::u16string_view kept : {u"#INCLUDE", u"#COMMENT", u"#MMDEBUG"}) {
+    if (text::startsWithNoCase(trimmed, kept)) return false;
+  }
+  return !isInterpreterDefine(trimmed);
 }
 
 }  // namespace
@@ -62,14 +74,14 @@ void Emitter::emitStrippingComments(std::u16string_view line, std::u16string_vie
   const size_t leading = line.size() - trimmed.size();
   const size_t a = position(trimmed, u'\'');
   const size_t q = position(trimmed, u'"');
-  const size_t s = position(trimmed, u';');
-  if (s == 1) {
+  if (trimmed.starts_with(u';')) {
     append(semicolonToApostrophe(line, leading), 1);
     return;
   }
-  if (s > 1 && a != 1 && trimmed.starts_with(u"PIO ")) {
+  const size_t cut = text::findOutsideQuotes(trimmed, u';');
+  if (cut != std::u16string_view::npos && a != 1 && trimmed.starts_with(u"PIO ")) {
     // Generated PIO commands carry their listing after a ";": cut it off.
-    append(std::u16string(line.substr(0, leading + s - 1)) + text::kCrLf, 1);
+    append(std::u16string(line.substr(0, leading + cut)) + text::kCrLf, 1);
     return;
   }
   if (a == 1 && !line_.lineMapRepeat) return;
@@ -79,9 +91,7 @@ void Emitter::emitStrippingComments(std::u16string_view line, std::u16string_vie
     kept = std::u16string(text::trimTrailingBlanks(line.substr(0, leading + a - 1))) + text::kCrLf;
   }
   std::u16string_view keptTrimmed = text::trimLeadingBlanks(kept);
-  if (keptTrimmed.starts_with(u'#') && !text::startsWithNoCase(keptTrimmed, u"#INCLUDE")) {
-    kept.insert(0, 1, u'\'');
-  }
+  if (needsApostrophe(keptTrimmed)) kept.insert(0, 1, u'\'');
   if (text::trimLeadingBlanks(kept) == kCrLf) return;
   append(kept, line_.lineMapRepeat ? 2 : 1);
 }

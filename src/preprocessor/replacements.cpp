@@ -4,16 +4,21 @@
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/crlf_lines.h"
+#include "text/quotes.h"
 
 namespace pre {
 
 bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, bool espOption,
                        Emitter& emitter, bool libraryLoadInForce) {
   std::u16string_view trimmed = text::trimLeadingBlanks(lineBuffer);
-  const size_t keyword = text::findNoCase(trimmed, u"#REPLACE");
-  if (keyword == std::u16string_view::npos) return false;
-  const size_t apostrophe = trimmed.find(u'\'');
-  if (apostrophe != std::u16string_view::npos && apostrophe < keyword) {
+  const size_t apostrophe = text::findOutsideQuotes(trimmed, u'\'');
+  const std::u16string_view code = trimmed.substr(0, apostrophe);
+  // Text in double quotes is a string of the program, never a directive.
+  if (text::findNoCaseOutsideQuotes(code, u"#REPLACE") == std::u16string_view::npos) {
+    if (apostrophe == std::u16string_view::npos ||
+        !text::containsNoCase(trimmed.substr(apostrophe), u"#REPLACE")) {
+      return false;
+    }
     // The keyword stands inside a comment: the whole line goes.
     lineBuffer.clear();
     return true;

@@ -18,7 +18,12 @@ std::u16string removeAllNoCase(std::u16string s, std::u16string_view word) {
 
 bool handleTargetLine(LineState& line, TargetOptions& target) {
   const std::u16string t(text::trimLeadingBlanks(line.lineBuffer));
-  if (!text::containsNoCase(t, u"'target ") || text::containsNoCase(t, u"''target ")) return false;
+  // A mention inside a string of the program is no target line.
+  constexpr size_t kNone = std::u16string::npos;
+  if (text::findNoCaseOutsideQuotes(t, u"'target ") == kNone ||
+      text::findNoCaseOutsideQuotes(t, u"''target ") != kNone) {
+    return false;
+  }
   line.lineBuffer = t + text::kCrLf;
   target.targetLine = line.lineBuffer;
   target.targetLineNumber = line.sourceLineNumber;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "text/case_table.h"
+
 namespace text {
 
 std::u16string withoutQuotes(std::u16string_view s) {
@@ -22,9 +24,14 @@ size_t findOutsideQuotes(std::u16string_view s, char16_t c, size_t from) {
   return std::u16string_view::npos;
 }
 
-bool insideQuotes(std::u16string_view s, size_t at) {
-  const size_t end = std::min(at, s.size());
-  return std::count(s.begin(), s.begin() + static_cast<std::ptrdiff_t>(end), u'"') % 2 == 1;
+size_t findNoCaseOutsideQuotes(std::u16string_view s, std::u16string_view needle) {
+  bool quoted = false;
+  size_t counted = 0;  // quotes are counted up to here, so the scan stays linear
+  for (size_t at = 0; (at = findNoCase(s, needle, at)) != std::u16string_view::npos; ++at) {
+    for (; counted < at; ++counted) quoted ^= s[counted] == u'"';
+    if (!quoted) return at;
+  }
+  return std::u16string_view::npos;
 }
 
 }  // namespace text

@@ -12,7 +12,8 @@ std::u16string withoutQuotes(std::u16string_view s);
 /// opens a string, the next one closes it); npos when there is none.
 size_t findOutsideQuotes(std::u16string_view s, char16_t c, size_t from = 0);
 
-/// Whether position at of s lies inside a string in double quotes.
-bool insideQuotes(std::u16string_view s, size_t at);
+/// Position of the first occurrence of needle, compared without regard to
+/// case, that begins outside double quotes; npos when there is none.
+size_t findNoCaseOutsideQuotes(std::u16string_view s, std::u16string_view needle);
 
 }  // namespace text

@@ -17,6 +17,9 @@ TEST(Startup, TestNameAndFolderFromTheSourcePath) {
 }
 
 TEST(Startup, ResultPaths) {
+  EXPECT_EQ(app::folderOf(u"C:\\a\\my-prog.bas"), u"C:\\a\\") << "whatever the name holds";
+  EXPECT_EQ(app::folderOf(u"/home/u/demo disk/hex-gasket.bas"), u"/home/u/demo disk/");
+  EXPECT_EQ(app::folderOf(u"prog.bas"), u"");
   EXPECT_EQ(app::extensionOf(u"C:\\w\\p.bas"), u".bas");
   EXPECT_EQ(app::extensionOf(u"C:\\w.d\\prog"), u"");
   EXPECT_EQ(app::outputPathFor(u"C:\\w\\p.bas", u".bas", false), u"C:\\w\\p_x.bas");

@@ -62,14 +62,16 @@ TEST(ModulesEndToEnd, InsertedTextIsNotReadForDirectives) {
                   "'#MODULE M\r\n#REPLACE a b\r\n#DEFINE X\r\nx=a\r\n'#MODULEEND\r\n");
   ws.writeSource("#CODEBASE src/mods/\r\n/*\r\n#CODEMODULE m.bas M\r\n*/\r\n#IFNDEF X\r\ny=a\r\n#ENDIF\r\n");
   EXPECT_EQ(ws.run("Corvane").exitCode, 0);
-  // Inside the block comment every inserted line is commented; neither the
-  // #REPLACE nor the #DEFINE of the module takes effect.
+  // Inside the block comment every inserted line is commented, the empty
+  // line that follows the text included; neither the #REPLACE nor the
+  // #DEFINE of the module takes effect.
   EXPECT_EQ(ws.root().read("src/prog_x.bas"),
             "'/*\r\n"
             "'' Start '#MODULEM\r\n"
             "''#MODULE M\r\n''#MODULE M\r\n'x=a\r\n"  // commented directives are dropped
             "''#MODULEEND\r\n''#MODULEEND\r\n"
             "'' Insert end\r\n"
+            "'\r\n"
             "'*/\r\n"
             "\r\n"
             "y=a\r\n"
