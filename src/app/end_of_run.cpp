@@ -104,6 +104,12 @@ void noteUnclosedBlocks(Run& run) {
   if (run.library.librarySection != 0) {
     run.host.notice(u"Note: a library section is still open at the end of " + source);
   }
+  if (run.state.line.inBlockComment) {
+    run.host.notice(u"Note: a /* block comment is still open at the end of " + source);
+  }
+  if (run.arrays.blockOpen()) {
+    run.host.notice(u"Note: an #ARRAYSTART block is still open at the end of " + source);
+  }
 }
 
 }  // namespace

@@ -20,7 +20,8 @@ namespace {
 enum class Flow {
   next,
   /// The line now holds inserted program text (a code module, a generated
-  /// file): the remaining directive stages leave it alone.
+  /// file, a PIO block's generated commands): the remaining directive stages
+  /// leave it alone.
   programText,
   /// The line is used up.
   done,
@@ -36,8 +37,9 @@ Flow codeModules(Run& run) {
 }
 
 // #PASMCFG, then the two block directives, each on the line the previous test
-// left.
-void pioDirectives(Run& run) {
+// left. True when the line now holds a block's generated text, which is
+// program text for the later stages.
+bool pioDirectives(Run& run) {
   RunState& state = run.state;
   std::u16string& buffer = state.line.lineBuffer;
   if (text::isDirective(buffer, u"#PASMCFG")) {
@@ -48,9 +50,9 @@ void pioDirectives(Run& run) {
     run.pio.startBlock(state.secondReading);
     buffer.clear();
   }
-  if (text::isDirective(buffer, u"#PIOEND")) {
-    buffer = run.pio.endBlock(state.secondReading, state.settings.mode == base::RunMode::pioCheck);
-  }
+  if (!text::isDirective(buffer, u"#PIOEND")) return false;
+  buffer = run.pio.endBlock(state.secondReading, state.settings.mode == base::RunMode::pioCheck);
+  return state.secondReading;
 }
 
 bool replaceLine(Run& run) {
@@ -83,7 +85,7 @@ bool targetOptions(Run& run) {
 Flow directiveStages(Run& run, LineOutcome& outcome) {
   RunState& state = run.state;
   pre::handleOptionDirectives(state.line.lineBuffer, state.options, run.files);
-  pioDirectives(run);
+  if (pioDirectives(run)) return Flow::programText;
   if (replaceLine(run)) return Flow::done;
   pre::noteBlockCommentStart(state.line);
   includeFiles(run);
@@ -116,7 +118,8 @@ void pioBlockLine(Run& run) {
 // PIO block line or the plain program line.
 void libraryOrProgramLine(Run& run, bool programText) {
   RunState& state = run.state;
-  if (!programText && pre::handleLibraryDirective(run.library, state.line, run.emitter, run.files)) {
+  if (!programText &&
+      pre::handleLibraryDirective(run.library, state.line, run.emitter, run.files, run.sourceGuard)) {
     return;
   }
   if (state.line.inBlockComment) {

@@ -11,6 +11,7 @@
 #include "platform/console_text.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/process.h"
 #include "platform/text_window.h"
 #include "text/utf8.h"
 #include "ui/fatal_error_window.h"
@@ -24,6 +25,8 @@ namespace {
 void runOnce(const std::vector<std::u16string>& arguments, platform::Host& host) {
   Run run(startUp(arguments), host);
   const RunSettings& settings = run.state.settings;
+  run.sourceGuard.refuseToOverwrite(settings.outputPath);
+  if (settings.mode == base::RunMode::brisko) run.sourceGuard.refuseToOverwrite(settings.dataFolder + u"lineno.txt");
   // The map itself is written with the result; this only makes sure it can be.
   if (settings.mode == base::RunMode::brisko && !platform::canAppendTo(settings.dataFolder + u"lineno.txt")) {
     base::fail(u"Failed to created file " + settings.dataFolder + u"lineno.txt");
@@ -45,6 +48,7 @@ void showFatalError(platform::Host& host, std::u16string_view message) {
 }  // namespace
 
 int prexleMain(const std::vector<std::u16string>& arguments) {
+  platform::prepareProcess();
   auto host = platform::Host::create();
   try {
     runOnce(arguments, *host);

@@ -30,6 +30,8 @@ bool readOnce(Run& run, const std::vector<std::u16string>& lines) {
   for (const std::u16string& sourceLine : lines) {
     line.lineBuffer = sourceLine;
     ++line.sourceLineNumber;
+    // A target line that was not emitted must not double a later line's entry.
+    line.lineMapRepeat = false;
     if (run.state.target.espOption) {
       line.lineBuffer.erase(0, line.lineBuffer.size() - text::trimLeadingBlanks(line.lineBuffer).size());
     }
@@ -51,6 +53,12 @@ void startReadingAgain(Run& run) {
   state.line.sourceLineNumber = 0;
   run.replacements.clear();
   run.pio.restartReading();
+  // Whatever the previous reading left open would otherwise swallow or
+  // comment out the whole new reading. Defined symbols stay.
+  run.conditionals.closeAllLevels();
+  state.line.inBlockComment = false;
+  run.library.librarySection = 0;
+  run.arrays.closeOpenBlock();
 }
 
 void readSource(Run& run) {

@@ -11,7 +11,8 @@ void readSource(Run& run);
 
 /// Prepares a new reading from the first line: the output, the line map, the
 /// line count and the #REPLACE pairs start again, so the result, its map and
-/// the replacements describe one reading only.
+/// the replacements describe one reading only; no conditional level, block
+/// comment, library section, array block or PIO block is open.
 void startReadingAgain(Run& run);
 
 }  // namespace app

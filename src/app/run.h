@@ -9,6 +9,7 @@
 #include "preprocessor/emitter.h"
 #include "preprocessor/libraries.h"
 #include "preprocessor/replacements.h"
+#include "preprocessor/source_guard.h"
 
 namespace platform {
 class Host;
@@ -20,18 +21,22 @@ namespace app {
 /// the order of tests see all of it; handlers get the parts they need.
 struct Run {
   Run(RunSettings settings, platform::Host& runHost)
-      : state(std::move(settings)), files(state.settings.dataFolder), host(runHost) {}
+      : state(std::move(settings)),
+        sourceGuard(state.settings.sourcePath),
+        files(state.settings.dataFolder, sourceGuard),
+        host(runHost) {}
   Run(const Run&) = delete;
   Run& operator=(const Run&) = delete;
 
   RunState state;
+  pre::SourceGuard sourceGuard;
   RunFiles files;
   platform::Host& host;
   pre::Conditionals conditionals;
   pre::ReplaceTable replacements;
   pre::LibraryState library;
   pre::CodeBaseFiles codeBaseFiles;
-  pre::ArrayBlocks arrays;
+  pre::ArrayBlocks arrays{sourceGuard};
   pio::PioBlocks pio{files};
   pre::Emitter emitter{state.output, state.line,    conditionals,
                        state.options, state.target, state.settings.mode};

@@ -1,6 +1,7 @@
 #include "app/run_files.h"
 
 #include "platform/files.h"
+#include "preprocessor/source_guard.h"
 #include "text/utf8.h"
 #include "base/fatal_error.h"
 
@@ -15,16 +16,19 @@ void appendLine(platform::AppendFile* file, std::u16string_view line) {
 
 }  // namespace
 
-RunFiles::RunFiles(std::u16string dataFolder) : dataFolder_(std::move(dataFolder)) {}
+RunFiles::RunFiles(std::u16string dataFolder, const pre::SourceGuard& guard)
+    : dataFolder_(std::move(dataFolder)), guard_(guard) {}
 RunFiles::~RunFiles() = default;
 
 void RunFiles::createPioReport() {
+  guard_.refuseToOverwrite(pioReportPath());
   pioReport_ = platform::AppendFile::create(pioReportPath());
   if (!pioReport_) base::fail(u"Failed to created file " + pioReportPath());
 }
 
 void RunFiles::startRunLog() {
   if (runLogStarted_) return;
+  guard_.refuseToOverwrite(runLogPath());
   runLog_ = platform::AppendFile::create(runLogPath());
   if (!runLog_) base::fail(u"Failed to created file " + runLogPath());
   runLogStarted_ = true;

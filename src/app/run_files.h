@@ -8,6 +8,9 @@
 namespace platform {
 class AppendFile;
 }
+namespace pre {
+class SourceGuard;
+}
 
 namespace app {
 
@@ -16,7 +19,8 @@ namespace app {
 /// Both are written through at once, so they are complete whatever happens.
 class RunFiles : public base::Logs {
  public:
-  explicit RunFiles(std::u16string dataFolder);
+  /// Neither file may be the source the guard keeps.
+  RunFiles(std::u16string dataFolder, const pre::SourceGuard& guard);
   ~RunFiles() override;
 
   /// Creates the PIO report empty; a failure stops the run.
@@ -36,6 +40,7 @@ class RunFiles : public base::Logs {
 
  private:
   std::u16string dataFolder_;
+  const pre::SourceGuard& guard_;
   std::unique_ptr<platform::AppendFile> pioReport_;
   std::unique_ptr<platform::AppendFile> runLog_;
   bool runLogStarted_ = false;

@@ -48,6 +48,13 @@ std::u16string nativePath(std::u16string_view path) {
 
 bool samePath(std::u16string_view a, std::u16string_view b) { return nativePath(a) == nativePath(b); }
 
+bool sameFile(const std::u16string& a, const std::u16string& b) {
+  struct stat first {};
+  struct stat second {};
+  return ::stat(osPath(a).c_str(), &first) == 0 && ::stat(osPath(b).c_str(), &second) == 0 &&
+         first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
 std::optional<std::string> readFileBytes(const std::u16string& path) {
   int fd = ::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) return std::nullopt;

@@ -90,6 +90,21 @@ bool samePath(std::u16string_view a, std::u16string_view b) {
                                 TRUE) == CSTR_EQUAL;
 }
 
+bool sameFile(const std::u16string& a, const std::u16string& b) {
+  auto identity = [](const std::u16string& path, BY_HANDLE_FILE_INFORMATION& info) {
+    // No access is asked for: only the file's identity is read. Folders open
+    // only with backup semantics.
+    FileHandle file(::CreateFileW(wide(path), 0, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    return file.valid() && ::GetFileInformationByHandle(file.get(), &info);
+  };
+  BY_HANDLE_FILE_INFORMATION first{};
+  BY_HANDLE_FILE_INFORMATION second{};
+  return identity(a, first) && identity(b, second) &&
+         first.dwVolumeSerialNumber == second.dwVolumeSerialNumber &&
+         first.nFileIndexHigh == second.nFileIndexHigh && first.nFileIndexLow == second.nFileIndexLow;
+}
+
 std::optional<std::string> readFileBytes(const std::u16string& path) {
   FileHandle file(::CreateFileW(wide(path), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));

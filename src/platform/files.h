@@ -47,6 +47,10 @@ bool removeFile(const std::u16string& path);
 /// (without regard to case on Windows, exactly elsewhere).
 bool samePath(std::u16string_view a, std::u16string_view b);
 
+/// Whether two paths name one existing file, links followed; false when
+/// either does not exist.
+bool sameFile(const std::u16string& a, const std::u16string& b);
+
 /// The form of a path that the OS and programs started by the tool expect.
 std::u16string nativePath(std::u16string_view path);
 

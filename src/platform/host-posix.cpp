@@ -1,9 +1,15 @@
 #include "platform/host.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <optional>
 #include <cstdlib>
 #include <ctime>
 #include <string>
@@ -61,34 +67,94 @@ std::vector<char*> argvOf(std::vector<std::string>& words) {
   return argv;
 }
 
-// Runs argv in a child (optionally in another folder, optionally fed stdin)
-// and waits for it; true when it ran and exited with status 0.
-bool runChild(std::vector<std::string> words, const std::string& folder, const std::string* input) {
+// In a child: standard input, output and error on the null device, so that a
+// program running on after us keeps no reader of our output waiting.
+void detachStandardStreams() {
+  const int devNull = ::open("/dev/null", O_RDWR);
+  if (devNull < 0) return;
+  for (int fd = 0; fd <= 2; ++fd) ::dup2(devNull, fd);
+  if (devNull > 2) ::close(devNull);
+}
+
+using Clock = std::chrono::steady_clock;
+using Deadline = std::optional<Clock::time_point>;
+
+int millisecondsLeft(const Deadline& deadline) {
+  if (!deadline) return -1;
+  const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - Clock::now());
+  return static_cast<int>(std::max<int64_t>(0, left.count()));
+}
+
+// Writes all bytes to a pipe; false when the reader goes away or the deadline
+// passes first.
+bool feed(int fd, const std::string& bytes, const Deadline& deadline) {
+  ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) | O_NONBLOCK);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    pollfd ready{fd, POLLOUT, 0};
+    const int polled = ::poll(&ready, 1, millisecondsLeft(deadline));
+    if (polled < 0 && errno == EINTR) continue;
+    if (polled <= 0) return false;
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+    if (n <= 0) return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Waits for the child; one still running at the deadline is killed. True
+// when it exited with status 0.
+bool waitForChild(pid_t pid, const Deadline& deadline, bool giveUp) {
+  int status = 0;
+  if (giveUp) ::kill(pid, SIGKILL);
+  for (;;) {
+    const pid_t done = ::waitpid(pid, &status, deadline && !giveUp ? WNOHANG : 0);
+    if (done == pid) return !giveUp && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    if (done < 0 && errno != EINTR) return false;
+    if (done == 0 && millisecondsLeft(deadline) == 0) {
+      ::kill(pid, SIGKILL);
+      giveUp = true;
+    } else if (done == 0) {
+      ::usleep(10000);
+    }
+  }
+}
+
+// How a child is run: fed standard input or not, given a time limit or not,
+// and with its output on the null device or on ours.
+struct ChildRun {
+  const std::string* input = nullptr;
+  Deadline deadline;
+  bool quiet = false;
+};
+
+// Runs argv in a child and waits for it; true when it ran and exited with
+// status 0.
+bool runChild(std::vector<std::string> words, const ChildRun& how) {
   int pipeFds[2] = {-1, -1};
-  if (input && ::pipe(pipeFds) != 0) return false;
+  if (how.input && ::pipe2(pipeFds, O_CLOEXEC) != 0) return false;
   pid_t pid = ::fork();
   if (pid < 0) return false;
   if (pid == 0) {
-    if (input) {
-      ::dup2(pipeFds[0], 0);
-      ::close(pipeFds[0]);
-      ::close(pipeFds[1]);
-    }
-    if (!folder.empty() && ::chdir(folder.c_str()) != 0) ::_exit(127);
+    if (how.quiet) detachStandardStreams();
+    if (how.input) ::dup2(pipeFds[0], 0);
     auto argv = argvOf(words);
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
-  if (input) {
+  bool fed = true;
+  if (how.input) {
     ::close(pipeFds[0]);
-    writeAll(pipeFds[1], *input);
+    fed = feed(pipeFds[1], *how.input, how.deadline);
     ::close(pipeFds[1]);
   }
-  int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+  return waitForChild(pid, how.deadline, !fed) && fed;
 }
+
+// A clipboard program that neither reads nor ends (no display to serve)
+// gets this long before the run goes on without it.
+constexpr auto kClipboardLimit = std::chrono::seconds(10);
 
 class PosixHost : public Host {
  public:
@@ -121,6 +187,7 @@ class PosixHost : public Host {
       pid_t grandchild = ::fork();
       if (grandchild != 0) ::_exit(grandchild < 0 ? 1 : 0);
       if (::chdir(native(workingFolder).c_str()) != 0) ::_exit(127);
+      detachStandardStreams();
       std::vector<std::string> words{native(program), native(pathArgument)};
       auto argv = argvOf(words);
       ::execv(argv[0], argv.data());
@@ -138,7 +205,7 @@ class PosixHost : public Host {
     if (words.empty()) return false;
     words[0] = findOnPath(words[0]);
     if (words[0].empty()) return false;
-    return runChild(std::move(words), {}, nullptr);
+    return runChild(std::move(words), {});
   }
 
   // No window of another program can be reached from here.
@@ -161,8 +228,8 @@ class PosixHost : public Host {
       if (program.empty()) continue;
       std::vector<std::string> words = copier;
       words[0] = program;
-      std::string bytes = text::encodeUtf8(text);
-      return runChild(std::move(words), {}, &bytes);
+      const std::string bytes = text::encodeUtf8(text);
+      return runChild(std::move(words), {&bytes, Clock::now() + kClipboardLimit, true});
     }
     return false;
   }

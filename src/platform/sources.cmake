@@ -3,12 +3,14 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/environment-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/process-win32.cpp
   )
 else()
   target_sources(core PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/environment-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/process-posix.cpp
   )
 endif()
 target_sources(core PRIVATE

@@ -3,6 +3,7 @@
 #include "platform/files.h"
 #include "platform/host.h"
 #include "preprocessor/directive_line.h"
+#include "preprocessor/source_guard.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/crlf_lines.h"
@@ -71,6 +72,7 @@ void ArrayBlocks::generate(platform::Host& host) {
     host.notice(u"#ARRAYEND without #ARRAYSTART: the array generator was not run");
     return;
   }
+  guard_.refuseToOverwrite(arrayConfigFile_);
   // The run goes on either way: a missing generated file is reported where it
   // is included. The notices only say why it may be missing or stale.
   if (!platform::writeFileBytes(arrayConfigFile_, text::encodeUtf8(arrayConfigText_))) {

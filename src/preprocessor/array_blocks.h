@@ -8,11 +8,16 @@ class Host;
 
 namespace pre {
 
+class SourceGuard;
+
 /// Array blocks (#ARRAYSTART ... #ARRAYEND): their description goes to a
 /// ".cfg" file and, after #ARRAYGENERATE, the generator "Vemtor.exe" builds an
 /// MMBasic file from it, which #ARRAYINCLUDE splices into the program.
 class ArrayBlocks {
  public:
+  /// The ".cfg" files written never replace the source.
+  explicit ArrayBlocks(const SourceGuard& guard) : guard_(guard) {}
+
   /// #ARRAYGENERATE, #ARRAYEND, a line inside a block, #ARRAYSTART and
   /// #ARRAYINCLUDE, at any conditional level. Returns true when lineBuffer now
   /// holds inserted program text (an #ARRAYINCLUDE), which later directive
@@ -34,6 +39,7 @@ class ArrayBlocks {
   // #ARRAYINCLUDE: lineBuffer becomes the generated file, block ends split off.
   void includeGenerated(std::u16string& lineBuffer);
 
+  const SourceGuard& guard_;
   bool arrayGenerate_ = false;
   bool inArrayBlock_ = false;
   std::u16string arrayConfigText_;

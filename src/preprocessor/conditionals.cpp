@@ -1,5 +1,7 @@
 #include "preprocessor/conditionals.h"
 
+#include <algorithm>
+
 #include "preprocessor/directive_line.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
@@ -15,13 +17,31 @@ constexpr size_t kInitialLevels = 21;
 Conditionals::Conditionals() : levelActive_(kInitialLevels, false) { levelActive_[0] = true; }
 
 bool Conditionals::isDefined(std::u16string_view name) const {
-  return text::containsNoCase(defineList_, u"*" + std::u16string(name) + u"*");
+  if (name.find(u'*') != std::u16string_view::npos) {
+    return text::containsNoCase(defineList_, u"*" + std::u16string(name) + u"*");
+  }
+  // Two symbols in a row leave an empty piece between them: "*A**B*".
+  if (name.empty() && defineCount_ >= 2) return true;
+  return pieces_.contains(text::lower(name));
 }
 
 void Conditionals::define(std::u16string_view name) {
   defineList_ += u'*';
   defineList_ += name;
   defineList_ += u'*';
+  ++defineCount_;
+  const std::u16string lowered = text::lower(name);
+  size_t start = 0;
+  for (size_t star; (star = lowered.find(u'*', start)) != std::u16string::npos; start = star + 1) {
+    pieces_.insert(lowered.substr(start, star - start));
+  }
+  pieces_.insert(lowered.substr(start));
+}
+
+void Conditionals::closeAllLevels() {
+  std::fill(levelActive_.begin(), levelActive_.end(), false);
+  levelActive_[0] = true;
+  level_ = 0;
 }
 
 void Conditionals::push(bool active) {
@@ -70,6 +90,7 @@ bool isInterpreterDefine(std::u16string_view line) {
 
 bool handleConditionalLine(Conditionals& conditionals, std::u16string& lineBuffer,
                            ConditionalRules rules) {
+  if (!text::trimLeadingBlanks(lineBuffer).starts_with(u'#')) return false;
   const bool header = rules == ConditionalRules::headerFile;
   const std::u16string workLine = text::normaliseBlanks(lineBuffer);
   const std::u16string name(text::field(workLine, 2));

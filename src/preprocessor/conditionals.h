@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace pre {
@@ -21,6 +22,9 @@ class Conditionals {
   bool isDefined(std::u16string_view name) const;
   void define(std::u16string_view name);
 
+  /// Back to the base level, which is on; the defined symbols stay.
+  void closeAllLevels();
+
   // Main source: a level opened inside an off level stays off.
   void openIfdef(std::u16string_view name);
   void openIfndef(std::u16string_view name);
@@ -37,7 +41,13 @@ class Conditionals {
  private:
   void push(bool active);
 
+  // Every symbol, as "*name*", in the order defined: a name is defined when
+  // "*name*" occurs in it. For a name without "*" that means it is one of the
+  // pieces between two stars, which the set holds (lower case); only a name
+  // holding "*" itself needs the list.
   std::u16string defineList_;
+  std::unordered_set<std::u16string> pieces_;
+  int defineCount_ = 0;
   std::vector<bool> levelActive_;
   int level_ = 0;
 };

@@ -4,6 +4,7 @@
 #include "platform/pending_file.h"
 #include "preprocessor/emitter.h"
 #include "preprocessor/line_state.h"
+#include "preprocessor/source_guard.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/crlf_lines.h"
@@ -20,9 +21,10 @@ void takeFileName(LibraryState& library, std::u16string_view lineBuffer) {
   library.libraryFileName = std::move(name);
 }
 
-void endSection(LibraryState& library) {
+void endSection(LibraryState& library, const SourceGuard& guard) {
   library.librarySection = 0;
   if (!library.libraryPending) return;
+  guard.refuseToOverwrite(library.libraryFileName);
   // A library file that cannot be written is not reported; its text stays
   // collected for the next named load.
   if (platform::PendingFile(library.libraryFileName).commit(text::encodeUtf8(library.libraryText))) {
@@ -50,7 +52,7 @@ void startLibraryLoad(LibraryState& library, int load, Emitter& emitter) {
 void startLibrarySection(LibraryState& library, int section) { library.librarySection = section; }
 
 bool handleLibraryDirective(LibraryState& library, LineState& line, Emitter& emitter,
-                            base::Logs& logs) {
+                            base::Logs& logs, const SourceGuard& guard) {
   const std::u16string& text = line.lineBuffer;
   const bool active = !line.inBlockComment;
   if (text::isDirective(text, u"#LIBRARYLOAD2")) {
@@ -76,7 +78,7 @@ bool handleLibraryDirective(LibraryState& library, LineState& line, Emitter& emi
     noteFirstSection(library, emitter);
     if (active) startLibrarySection(library, 1);
   } else if (text::isDirective(text, u"#LIBRARYEND")) {
-    if (active) endSection(library);
+    if (active) endSection(library, guard);
   } else {
     return false;
   }

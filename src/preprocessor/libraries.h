@@ -10,6 +10,7 @@ namespace pre {
 
 class Emitter;
 struct LineState;
+class SourceGuard;
 
 /// Library sections and loads. Without a load, sections are left out of the
 /// program; a load makes the output the matching sections only, and
@@ -24,10 +25,11 @@ struct LibraryState {
 };
 
 /// The library directives. Inside a block comment they do nothing (but the
-/// first #LIBRARYSTART of the run is still noted). Returns whether the line
-/// was one; such a line never reaches the output.
+/// first #LIBRARYSTART of the run is still noted). A ".lib" file that would
+/// replace the source stops the run. Returns whether the line was one; such
+/// a line never reaches the output.
 bool handleLibraryDirective(LibraryState& library, LineState& line, Emitter& emitter,
-                            base::Logs& logs);
+                            base::Logs& logs, const SourceGuard& guard);
 
 /// A load of sections of the given kind (1, 2, 3) starts: the output so far
 /// goes, but for the kept target line.

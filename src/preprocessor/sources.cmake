@@ -11,5 +11,6 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/option_directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_engine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacements.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/source_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/target_options.cpp
 )

@@ -9,9 +9,18 @@
 namespace pre {
 namespace {
 
-std::u16string removeAllNoCase(std::u16string s, std::u16string_view word) {
-  for (size_t at; (at = text::findNoCase(s, word)) != std::u16string::npos;) s.erase(at, word.size());
-  return s;
+// Every occurrence goes, and what closes up behind it is looked at again, so
+// "#PI_#PI_AUTOSAVEAUTOSAVE" loses both; one pass, however many there are.
+std::u16string removeAllNoCase(std::u16string_view s, std::u16string_view word) {
+  std::u16string out;
+  for (char16_t c : s) {
+    out += c;
+    if (out.size() >= word.size() &&
+        text::equalsNoCase(std::u16string_view(out).substr(out.size() - word.size()), word)) {
+      out.resize(out.size() - word.size());
+    }
+  }
+  return out;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "preprocessor/source_guard.h"
 #include "support/temp_folder.h"
 #include "text/utf8.h"
 
@@ -9,7 +10,8 @@ namespace {
 
 TEST(RunFiles, TheRunLogStartsOnceAndKeepsItsLines) {
   testing_support::TempFolder folder;
-  app::RunFiles files(text::u16(folder.path().string()) + u"/");
+  const pre::SourceGuard guard{u"/no/such/source.bas"};
+  app::RunFiles files(text::u16(folder.path().string()) + u"/", guard);
   files.logLine(u"before any #DEBUG");
   EXPECT_FALSE(files.runLogStarted());
   EXPECT_FALSE(folder.exists("Prexle.txt"));

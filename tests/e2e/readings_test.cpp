@@ -12,26 +12,9 @@
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::FakeClipboard;
 using testing_support::lineMapEntries;
 using testing_support::Workspace;
-
-// Puts a stand-in clipboard program first on PATH for one run.
-class FakeClipboard {
- public:
-  explicit FakeClipboard(const Workspace& ws) : ws_(ws) {
-    ws.root().write("bin/xclip", "#!/bin/sh\ncat > \"$(dirname \"$0\")/clipboard.txt\"\n");
-    fs::permissions(ws.root() / "bin/xclip", fs::perms::owner_all);
-    const char* path = std::getenv("PATH");
-    saved_ = path ? path : "";
-    setenv("PATH", ((ws.root() / "bin").string() + ":" + saved_).c_str(), 1);
-  }
-  ~FakeClipboard() { setenv("PATH", saved_.c_str(), 1); }
-  std::string text() const { return ws_.root().read("bin/clipboard.txt"); }
-
- private:
-  const Workspace& ws_;
-  std::string saved_;
-};
 
 constexpr const char* kBlinkBlock =
     "#PIOSTART\r\n"
@@ -131,15 +114,32 @@ TEST(Readings, IncludeInsideAnUnloadedLibrarySectionIsNotRead) {
   EXPECT_EQ(ws.root().read("src/prog_x.bas"), "x=1\r\n");
 }
 
+// Whatever the first reading left open, the second starts clean: the PIO
+// block is assembled and the program before the open blocks kept.
 TEST(Readings, UnclosedBlocksAreNotedButKeepTheirMeaning) {
   Workspace ws;
-  ws.writeSource("a=1\r\n#IFDEF NOPE\r\nb=2\r\n#LIBRARYSTART\r\nc=3\r\n");
+  ws.writeSource(std::string("a=1\r\n") + kBlinkBlock +
+                 "#IFDEF NOPE\r\nb=2\r\n#LIBRARYSTART\r\nc=3\r\n/*\r\nd=4\r\n#ARRAYSTART int x y\r\n");
   auto result = ws.run("Corvane");
   EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "a=1\r\n");
-  EXPECT_EQ(result.err, "Note: 1 #IFDEF/#IFNDEF level(s) still open at the end of " + ws.sourcePath() +
-                            "\nNote: a library section is still open at the end of " + ws.sourcePath() +
-                            "\n");
+  const std::string out = ws.root().read("src/prog_x.bas");
+  EXPECT_EQ(out.find("a=1\r\n"), 0u) << out;
+  EXPECT_NE(out.find("PIO PROGRAM LINE 0,&h00,&hE001"), std::string::npos) << out;
+  EXPECT_EQ(out.find("b=2"), std::string::npos) << out;
+  const std::string source = ws.sourcePath();
+  EXPECT_EQ(result.err, "Note: 1 #IFDEF/#IFNDEF level(s) still open at the end of " + source +
+                            "\nNote: a library section is still open at the end of " + source +
+                            "\nNote: a /* block comment is still open at the end of " + source +
+                            "\nNote: an #ARRAYSTART block is still open at the end of " + source + "\n");
+}
+
+TEST(Readings, EspClipboardInsideAnOffStretchStillRestartsClean) {
+  Workspace ws;
+  FakeClipboard clipboard(ws);
+  ws.writeSource("#IFDEF NEVER\r\n#ESP_CLIPBOARD\r\n#ENDIF\r\nx=1\r\n");
+  ASSERT_EQ(ws.run("Corvane").exitCode, 0);
+  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "'#ESP_CLIPBOARD\r\n\r\n\r\nx=1\r\n")
+      << "the restarted reading keeps x=1, after the off stretch closes";
 }
 
 TEST(Readings, PassIncludesMarksTheLineInstead) {

@@ -4,12 +4,16 @@
 
 #include <filesystem>
 
+#include "preprocessor/source_guard.h"
 #include "support/temp_folder.h"
 #include "testing/recording_host.h"
 #include "text/utf8.h"
 #include "base/fatal_error.h"
 
 namespace {
+
+// A source that does not exist: no file written here can be it.
+const pre::SourceGuard kNoSource{u"/no/such/source.bas"};
 
 using testing_support::RecordingHost;
 using testing_support::TempFolder;
@@ -44,7 +48,7 @@ TEST(ArrayBlocks, DescriptionIsWrittenAndTheGeneratorRun) {
     cfgSeenByGenerator = work.folder.read("z_Wave1.cfg");
     return true;
   };
-  pre::ArrayBlocks arrays;
+  pre::ArrayBlocks arrays{kNoSource};
   runSteps(arrays, host,
            {
                {u"  #arraygenerate", u"'  #arraygenerate"},
@@ -70,7 +74,7 @@ TEST(ArrayBlocks, DescriptionIsWrittenAndTheGeneratorRun) {
 TEST(ArrayBlocks, WithoutGenerateBlocksAreOnlyCommented) {
   WorkingFolder work;
   RecordingHost host;
-  pre::ArrayBlocks arrays;
+  pre::ArrayBlocks arrays{kNoSource};
   runSteps(arrays, host, {{u"#ARRAYSTART a b c", u"'#ARRAYSTART a b c"},
                           {u" ':1", u"' :1"},
                           {u"#ARRAYEND", u"'#ARRAYEND"},
@@ -83,7 +87,7 @@ TEST(ArrayBlocks, GeneratorFailuresLeaveANoticeAndTheRunGoesOn) {
   WorkingFolder work;
   RecordingHost host;
   host.onRun = [](const std::u16string&) { return false; };
-  pre::ArrayBlocks arrays;
+  pre::ArrayBlocks arrays{kNoSource};
   runSteps(arrays, host, {{u"#ARRAYGENERATE", u"'#ARRAYGENERATE"},
                           {u"#ARRAYEND", u"'#ARRAYEND"},
                           {u"#ARRAYSTART a b n", u"'#ARRAYSTART a b n"},
@@ -113,7 +117,7 @@ TEST(ArrayBlocks, IncludeSplitsBlockEnds) {
     WorkingFolder work;
     work.folder.write("z_Wave.bas", c.generated);
     RecordingHost host;
-    pre::ArrayBlocks arrays;
+    pre::ArrayBlocks arrays{kNoSource};
     std::u16string buffer = u"  #ARRAYINCLUDE   Wave  ";
     EXPECT_TRUE(arrays.handleLine(buffer, host));
     EXPECT_EQ(buffer, u"'  #ARRAYINCLUDE   Wave  \r\n\r\n" + c.inserted + u"\r\n") << c.generated;
@@ -123,7 +127,7 @@ TEST(ArrayBlocks, IncludeSplitsBlockEnds) {
 TEST(ArrayBlocks, MissingGeneratedFileStopsTheRun) {
   WorkingFolder work;
   RecordingHost host;
-  pre::ArrayBlocks arrays;
+  pre::ArrayBlocks arrays{kNoSource};
   std::u16string buffer = u"#ARRAYINCLUDE Absent";
   try {
     arrays.handleLine(buffer, host);

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "text/case_table.h"
+#include "text/utf8.h"
+
 namespace {
 
 using pre::ConditionalRules;
@@ -53,6 +56,24 @@ TEST(Conditionals, DefineOnlyAtAnActiveLevelAndNamesIgnoreCase) {
   EXPECT_FALSE(c.isDefined(u"")) << "one symbol gives no **";
   c.define(u"B");
   EXPECT_TRUE(c.isDefined(u""));
+}
+
+// Whether "*name*" occurs, any case, in the list of "*symbol*" entries.
+TEST(Conditionals, DefinedMeansFoundInTheStarList) {
+  const std::vector<std::u16string> symbols = {u"Motor", u"a*b", u"", u"x**y"};
+  const std::vector<std::u16string> queries = {u"motor", u"MOT",  u"a",   u"b",  u"a*b", u"*",
+                                               u"",      u"x",    u"y",   u"x*", u"**", u"b**x",
+                                               u"Motor*a"};
+  Conditionals c;
+  std::u16string list;
+  for (const auto& symbol : symbols) {
+    c.define(symbol);
+    list += u"*" + symbol + u"*";
+    for (const auto& query : queries) {
+      EXPECT_EQ(c.isDefined(query), text::containsNoCase(list, u"*" + query + u"*"))
+          << text::encodeUtf8(list) << " ? " << text::encodeUtf8(query);
+    }
+  }
 }
 
 TEST(Conditionals, UnbalancedAndDeepNestingStayInBounds) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <thread>
 
@@ -29,7 +30,8 @@ printf '%s' "$1" > "${0%/*}/handed-${name%.exe}.txt"
 
 }  // namespace
 
-RunResult runPrexle(const std::vector<std::string>& arguments, const std::filesystem::path& folder) {
+RunResult runPrexle(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                    const std::string& setup) {
   int outPipe[2];
   int errPipe[2];
   if (::pipe(outPipe) != 0 || ::pipe(errPipe) != 0) return {};
@@ -41,8 +43,12 @@ RunResult runPrexle(const std::vector<std::string>& arguments, const std::filesy
     ::dup2(errPipe[1], 2);
     ::close(outPipe[0]);
     ::close(errPipe[0]);
+    ::close(outPipe[1]);
+    ::close(errPipe[1]);
+    ::close(devNull);
     if (::chdir(folder.c_str()) != 0) ::_exit(126);
     std::vector<std::string> words{PREXLE_BINARY};
+    if (!setup.empty()) words.insert(words.begin(), {"/bin/sh", "-c", setup + "; exec \"$0\" \"$@\""});
     words.insert(words.end(), arguments.begin(), arguments.end());
     std::vector<char*> argv;
     for (auto& word : words) argv.push_back(word.data());
@@ -101,6 +107,18 @@ std::vector<int32_t> lineMapEntries(const std::string& bytes) {
   std::memcpy(entries.data(), bytes.data(), entries.size() * 4);
   return entries;
 }
+
+FakeClipboard::FakeClipboard(const Workspace& ws, const std::string& script) : ws_(ws) {
+  ws.root().write("bin/xclip", "#!/bin/sh\n" + script + "\n");
+  std::filesystem::permissions(ws.root() / "bin/xclip", std::filesystem::perms::owner_all);
+  const char* path = std::getenv("PATH");
+  saved_ = path ? path : "";
+  setenv("PATH", ((ws.root() / "bin").string() + ":" + saved_).c_str(), 1);
+}
+
+FakeClipboard::~FakeClipboard() { setenv("PATH", saved_.c_str(), 1); }
+
+std::string FakeClipboard::text() const { return ws_.root().read("bin/clipboard.txt"); }
 
 std::string fatalWindow(const std::string& message) {
   return "Prexle Fatal Error !!! \n"

@@ -16,8 +16,10 @@ struct RunResult {
 };
 
 /// Runs the built tool with the given parameters in the given folder, stdin
-/// empty, and waits for it.
-RunResult runPrexle(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+/// empty, and waits for it. A shell line given as setup runs first, in the
+/// same process (e.g. "ulimit -f 1"), and then becomes the tool.
+RunResult runPrexle(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                    const std::string& setup = {});
 
 /// A source folder "src" and a host folder "host" (with "portable.inf", a
 /// "DATA" folder and stand-in target programs that record the path they are
@@ -40,6 +42,20 @@ class Workspace {
 
  private:
   TempFolder root_;
+};
+
+/// Puts a stand-in clipboard program ("xclip") first on PATH while it lives.
+/// By default it keeps what it is given, for text() to return.
+class FakeClipboard {
+ public:
+  explicit FakeClipboard(const Workspace& ws,
+                         const std::string& script = "cat > \"$(dirname \"$0\")/clipboard.txt\"");
+  ~FakeClipboard();
+  std::string text() const;
+
+ private:
+  const Workspace& ws_;
+  std::string saved_;
 };
 
 /// The fatal-error window as the console build shows it on stderr, around a
