@@ -47,19 +47,23 @@ void showFatalError(platform::Host& host, std::u16string_view message) {
 
 }  // namespace
 
+int runOnDesktop(const std::vector<std::u16string>& arguments, platform::Host& host) {
+  try {
+    runOnce(arguments, host);
+    return 0;
+  } catch (const base::FatalError& error) {
+    showFatalError(host, error.text);
+  } catch (const std::exception& error) {
+    // Out of memory and the like still end in the fatal-error window.
+    showFatalError(host, text::u16(error.what()));
+  }
+  return 1;
+}
+
 int prexleMain(const std::vector<std::u16string>& arguments) {
   platform::prepareProcess();
   auto host = platform::Host::create();
-  try {
-    runOnce(arguments, *host);
-    return 0;
-  } catch (const base::FatalError& error) {
-    showFatalError(*host, error.text);
-  } catch (const std::exception& error) {
-    // Out of memory and the like still end in the fatal-error window.
-    showFatalError(*host, text::u16(error.what()));
-  }
-  return 1;
+  return runOnDesktop(arguments, *host);
 }
 
 }  // namespace app

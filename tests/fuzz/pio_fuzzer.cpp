@@ -1,0 +1,41 @@
+// The PIO line reader and encoder: every line of the input is a line of a
+// PIO block, read twice as a source with PIO blocks is, with the assembler
+// options and block directives where the input names them.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "pio/pio_blocks.h"
+#include "support/recording_logs.h"
+#include "text/blanks.h"
+#include "text/lines.h"
+#include "text/utf8.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  const auto lines =
+      text::splitLines(text::decodeUtf8(std::string_view(reinterpret_cast<const char*>(data), size)));
+  testing_support::RecordingLogs logs;
+  pio::PioBlocks blocks(logs);
+  for (bool secondReading : {false, true}) {
+    if (secondReading) blocks.restartReading();
+    blocks.startBlock(secondReading);
+    for (const std::u16string& line : lines) {
+      if (text::isDirective(line, u"#PASMCFG")) {
+        blocks.readOptions(line);
+      } else if (text::isDirective(line, u"#PIOSTART")) {
+        blocks.startBlock(secondReading);
+      } else if (text::isDirective(line, u"#PIOEND")) {
+        blocks.endBlock(secondReading, true);
+      } else if (!blocks.inBlock()) {
+        continue;
+      } else if (secondReading) {
+        blocks.secondPassLine(line, true);
+      } else {
+        blocks.firstPassLine(line);
+      }
+    }
+    blocks.endBlock(secondReading, true);
+  }
+  return 0;
+}
