@@ -7,6 +7,7 @@
 #include "preprocessor/option_directives.h"
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
+#include "text/case_table.h"
 #include "text/crlf_lines.h"
 
 // Every line of the main source passes the stages below in this order; each
@@ -139,9 +140,23 @@ void libraryOrProgramLine(Run& run, bool programText) {
   run.emitter.flushLineBuffer();
 }
 
+// Every directive begins with "#" or is a "/*" line or a target line (which
+// holds "'target"); only inside an array block is every line read. Most lines
+// are none of these, and go straight to the library and program stage.
+bool mayHoldDirective(const Run& run) {
+  std::u16string_view line = run.state.line.lineBuffer;
+  if (run.arrays.blockOpen() || line.find(u'#') != std::u16string_view::npos) return true;
+  if (text::trimLeadingBlanks(line).starts_with(u"/*")) return true;
+  return line.find(u'\'') != std::u16string_view::npos && text::containsNoCase(line, u"'target");
+}
+
 }  // namespace
 
 LineOutcome processMainLine(Run& run) {
+  if (!mayHoldDirective(run)) {
+    libraryOrProgramLine(run, false);
+    return LineOutcome::goOn;
+  }
   if (pre::isEndCodeLine(run.state.line.lineBuffer)) return LineOutcome::stopReading;
   LineOutcome outcome = LineOutcome::goOn;
   Flow flow = codeModules(run);

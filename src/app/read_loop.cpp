@@ -1,34 +1,42 @@
 #include "app/read_loop.h"
 
-#include <vector>
-
 #include "app/line_order.h"
 #include "app/run.h"
 #include "base/fatal_error.h"
 #include "platform/files.h"
 #include "text/blanks.h"
-#include "text/lines.h"
 #include "text/utf8.h"
 
 namespace app {
 namespace {
 
-std::vector<std::u16string> sourceLines(const RunSettings& settings) {
+std::u16string sourceText(const RunSettings& settings) {
   auto bytes = platform::readFileBytes(settings.sourcePath);
   if (!bytes) {
     base::fail(u"The passed Corvane .bas file cannot be opened\r\nFile Not FOUND :" +
                settings.sourcePath +
                u"\r\nCheck that the Corvane Action menu is passing the correct parameters\r\n");
   }
-  return text::splitLines(text::decodeUtf8(*bytes));
+  return text::decodeUtf8(*bytes);
+}
+
+// The next line of the source from pos, without its end (LF, CR LF or a lone
+// CR); pos moves past the end. A final line end adds no empty line.
+std::u16string_view nextLine(std::u16string_view source, size_t& pos) {
+  const size_t start = pos;
+  size_t end = start;
+  while (end < source.size() && source[end] != u'\n' && source[end] != u'\r') ++end;
+  pos = end;
+  if (pos < source.size()) pos += source[pos] == u'\r' && pos + 1 < source.size() && source[pos + 1] == u'\n' ? 2 : 1;
+  return source.substr(start, end - start);
 }
 
 // One reading from the first line; false when a line asked for the reading
 // to start again from the first line.
-bool readOnce(Run& run, const std::vector<std::u16string>& lines) {
+bool readOnce(Run& run, std::u16string_view source) {
   pre::LineState& line = run.state.line;
-  for (const std::u16string& sourceLine : lines) {
-    line.lineBuffer = sourceLine;
+  for (size_t pos = 0; pos < source.size();) {
+    line.lineBuffer = nextLine(source, pos);
     ++line.sourceLineNumber;
     // A target line that was not emitted must not double a later line's entry.
     line.lineMapRepeat = false;
@@ -63,8 +71,10 @@ void startReadingAgain(Run& run) {
 
 void readSource(Run& run) {
   RunState& state = run.state;
-  const std::vector<std::u16string> lines = sourceLines(state.settings);
-  while (!readOnce(run, lines)) {
+  const std::u16string source = sourceText(state.settings);
+  // Most lines reach the output, so it starts about as large as the source.
+  state.output.text.reserve(source.size() + source.size() / 8);
+  while (!readOnce(run, source)) {
   }
   if (!state.pioBlockSeen) return;
   // The second reading assembles what the first one measured. A first reading
@@ -72,7 +82,7 @@ void readSource(Run& run) {
   state.secondReading = true;
   state.pioBlockSeen = false;
   startReadingAgain(run);
-  while (!readOnce(run, lines)) {
+  while (!readOnce(run, source)) {
   }
 }
 

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -176,27 +177,25 @@ class PosixHost : public Host {
     writeAll(2, text::encodeUtf8(line) + "\n");
   }
 
+  // Spawned (no copy of our address space), in a session of its own and with
+  // its standard streams on the null device; it runs on after we end.
   bool startProgram(const std::u16string& program, const std::u16string& pathArgument,
                     const std::u16string& workingFolder) override {
-    // Started twice removed, so the program is not our child and runs on
-    // after we end without leaving a zombie behind.
-    pid_t pid = ::fork();
-    if (pid < 0) return false;
-    if (pid == 0) {
-      ::setsid();
-      pid_t grandchild = ::fork();
-      if (grandchild != 0) ::_exit(grandchild < 0 ? 1 : 0);
-      if (::chdir(native(workingFolder).c_str()) != 0) ::_exit(127);
-      detachStandardStreams();
-      std::vector<std::string> words{native(program), native(pathArgument)};
-      auto argv = argvOf(words);
-      ::execv(argv[0], argv.data());
-      ::_exit(127);
-    }
-    int status = 0;
-    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attributes;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawnattr_init(&attributes);
+    ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+    const std::string folder = native(workingFolder);
+    ::posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    for (int fd = 0; fd <= 2; ++fd) ::posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+    std::vector<std::string> words{native(program), native(pathArgument)};
+    auto argv = argvOf(words);
+    pid_t pid = 0;
+    const int failed = ::posix_spawn(&pid, argv[0], &actions, &attributes, argv.data(), environ);
+    ::posix_spawnattr_destroy(&attributes);
+    ::posix_spawn_file_actions_destroy(&actions);
+    return failed == 0;
   }
 
   bool runAndWait(const std::u16string& commandLine) override {

@@ -30,7 +30,8 @@ std::u16string semicolonToApostrophe(std::u16string_view line, size_t leading) {
 }
 
 bool isDroppedComment(std::u16string_view line, std::u16string_view trimmed) {
-  return trimmed.starts_with(u"'#") || text::containsNoCase(line, u"''target ");
+  return trimmed.starts_with(u"'#") ||
+         (line.find(u"''") != std::u16string_view::npos && text::containsNoCase(line, u"''target "));
 }
 
 // A line that begins with "#" and reaches the output is a directive we did
@@ -81,23 +82,27 @@ void Emitter::emitStrippingComments(std::u16string_view line, std::u16string_vie
   const size_t cut = text::findOutsideQuotes(trimmed, u';');
   if (cut != std::u16string_view::npos && a != 1 && trimmed.starts_with(u"PIO ")) {
     // Generated PIO commands carry their listing after a ";": cut it off.
-    append(std::u16string(line.substr(0, leading + cut)) + text::kCrLf, 1);
+    appendPieces({}, line.substr(0, leading + cut), kCrLf, 1);
     return;
   }
   if (a == 1 && !line_.lineMapRepeat) return;
-  std::u16string kept(line);
+  std::u16string_view kept = line;
+  std::u16string_view ending;
   if (a > 1 && a < q) {
     // Only a comment that stands before any string is surely a comment.
-    kept = std::u16string(text::trimTrailingBlanks(line.substr(0, leading + a - 1))) + text::kCrLf;
+    kept = text::trimTrailingBlanks(line.substr(0, leading + a - 1));
+    ending = kCrLf;
   }
-  std::u16string_view keptTrimmed = text::trimLeadingBlanks(kept);
-  if (needsApostrophe(keptTrimmed)) kept.insert(0, 1, u'\'');
-  if (text::trimLeadingBlanks(kept) == kCrLf) return;
-  append(kept, line_.lineMapRepeat ? 2 : 1);
+  const std::u16string_view keptTrimmed = text::trimLeadingBlanks(kept);
+  if (keptTrimmed.empty() || keptTrimmed == kCrLf) return;
+  appendPieces(needsApostrophe(keptTrimmed) ? u"'" : u"", kept, ending, line_.lineMapRepeat ? 2 : 1);
 }
 
-void Emitter::append(std::u16string_view line, int entries) {
-  output_.text += line;
+void Emitter::append(std::u16string_view line, int entries) { appendPieces({}, line, {}, entries); }
+
+void Emitter::appendPieces(std::u16string_view before, std::u16string_view line,
+                           std::u16string_view after, int entries) {
+  output_.text.append(before).append(line).append(after);
   if (base::keepsComments(mode_)) return;
   for (int i = 0; i < entries; ++i) output_.lineMap.record(line_.sourceLineNumber);
 }

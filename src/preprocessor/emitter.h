@@ -47,6 +47,9 @@ class Emitter {
   void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed, bool mapped);
   void emitStrippingComments(std::u16string_view line, std::u16string_view trimmed);
   void append(std::u16string_view line, int entries);
+  // Appends the three pieces as one line and records its map entries.
+  void appendPieces(std::u16string_view before, std::u16string_view line, std::u16string_view after,
+                    int entries);
 
   Output& output_;
   LineState& line_;
