@@ -9,5 +9,9 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/libraries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_map.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_engine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_literal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_rows.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_tree.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_words.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacements.cpp
 )

@@ -2,18 +2,6 @@
 
 namespace text {
 
-char16_t toUpper(char16_t c) {
-  if (c >= u'a' && c <= u'z') return c - 32;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-  return c;
-}
-
-char16_t toLower(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  return c;
-}
-
 std::u16string upper(std::u16string_view s) {
   std::u16string out(s);
   for (auto& c : out) c = toUpper(c);

@@ -1,0 +1,96 @@
+#include "preprocessor/replacement_rows.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "preprocessor/replacement_chars.h"
+#include "preprocessor/replacement_tree.h"
+#include "preprocessor/replacement_words.h"
+
+namespace pre::replacing {
+namespace {
+
+constexpr uint64_t kNoDelimiter = UINT64_MAX;
+
+// A from-word without delimiters matches exactly the whole words that spell
+// it and have a delimiter on each side; which scan matches one depends only
+// on those two delimiters, and they never change. So a row visits its word's
+// occurrences grouped by scan, in text order within a scan.
+class RowRunner {
+ public:
+  RowRunner(EditTree& tree, const std::vector<RowPlan>& plans)
+      : tree_(tree), plans_(plans), waiting_(kScanCount) {}
+
+  void run(uint32_t row) {
+    const uint32_t word = plans_[row].word;
+    if (word == kNoWord) return;
+    groupOccurrences(word);
+    for (NodeRef node : tree_.liveInserted(word)) waiting_[tree_.scan(node)].push_back(node);
+    for (int scan = 0; scan < kScanCount; ++scan) runScan(row, scan);
+  }
+
+ private:
+  // A counting sort by scan, which keeps text order within each scan.
+  void groupOccurrences(uint32_t word) {
+    const std::span<const uint32_t> live = tree_.liveOccurrences(word);
+    scanStart_.fill(0);
+    for (uint32_t i : live) ++scanStart_[tree_.occurrenceScan(i) + 1];
+    for (int scan = 0; scan < kScanCount; ++scan) scanStart_[scan + 1] += scanStart_[scan];
+    std::array<uint32_t, kScanCount> next;
+    std::copy_n(scanStart_.begin(), kScanCount, next.begin());
+    byScan_.resize(live.size());
+    for (uint32_t i : live) byScan_[next[tree_.occurrenceScan(i)]++] = i;
+  }
+
+  // One scan: occurrences in the text and words of written to-words, merged
+  // in text order. A word whose left delimiter closed the previous match is
+  // passed over, as the scan has moved beyond that delimiter.
+  void runScan(uint32_t row, int scan) {
+    const uint32_t* occurrence = byScan_.data() + scanStart_[scan];
+    const uint32_t* occurrencesEnd = byScan_.data() + scanStart_[scan + 1];
+    std::vector<NodeRef>& inserted = waiting_[scan];
+    if (occurrence == occurrencesEnd && inserted.empty()) return;
+    std::sort(inserted.begin(), inserted.end(), [&](NodeRef a, NodeRef b) {
+      const NodeView x = tree_.view(a), y = tree_.view(b);
+      return x.root != y.root ? x.root < y.root : x.label < y.label;
+    });
+    const uint32_t word = plans_[row].word;
+    // What this scan writes can only be matched by the row's later scans.
+    auto added = [&](NodeRef child, int childScan, uint32_t childWord) {
+      if (childWord == word && childScan > scan) waiting_[childScan].push_back(child);
+    };
+    uint64_t lastRight = kNoDelimiter;
+    size_t next = 0;
+    while (occurrence != occurrencesEnd || next < inserted.size()) {
+      const bool fromText = next == inserted.size() ||
+                            (occurrence != occurrencesEnd && *occurrence < tree_.view(inserted[next]).root);
+      const NodeRef node = fromText ? *occurrence++ : inserted[next++];
+      const NodeView at = tree_.view(node);
+      if (at.leftId == lastRight) continue;
+      lastRight = at.rightId;
+      tree_.replace(node, row, added);
+    }
+    inserted.clear();
+  }
+
+  EditTree& tree_;
+  const std::vector<RowPlan>& plans_;
+  std::vector<uint32_t> byScan_;  // the row's live occurrences, grouped by scan
+  std::array<uint32_t, kScanCount + 1> scanStart_{};
+  std::vector<std::vector<NodeRef>> waiting_;  // words of to-words, by scan
+};
+
+}  // namespace
+
+void applyWordRows(std::u16string& text, const ReplaceTable& table, size_t begin, size_t end) {
+  WordTable words;
+  const std::vector<RowPlan> plans = planRows(table, begin, end, words);
+  if (words.size() == 0) return;
+  EditTree tree(text, words, plans);
+  RowRunner runner(tree, plans);
+  for (uint32_t row = 0; row < plans.size(); ++row) runner.run(row);
+  tree.materialise(text);
+}
+
+}  // namespace pre::replacing
