@@ -26,26 +26,31 @@ class RowRunner {
     const uint32_t word = plans_[row].word;
     if (word == kNoWord) return;
     groupOccurrences(word);
-    for (NodeRef node : tree_.liveInserted(word)) waiting_[tree_.scan(node)].push_back(node);
+    for (NodeRef node : tree_.liveInserted(word)) waiting_[tree_.insertedScan(node)].push_back(node);
+    kept_.clear();
     for (int scan = 0; scan < kScanCount; ++scan) runScan(row, scan);
+    std::sort(kept_.begin(), kept_.end());
+    tree_.keepOccurrences(word, kept_);
   }
 
  private:
   // A counting sort by scan, which keeps text order within each scan.
   void groupOccurrences(uint32_t word) {
     const std::span<const uint32_t> live = tree_.liveOccurrences(word);
+    const std::span<const uint16_t> scans = tree_.liveOccurrenceScans(word);
     scanStart_.fill(0);
-    for (uint32_t i : live) ++scanStart_[tree_.occurrenceScan(i) + 1];
+    for (uint16_t scan : scans) ++scanStart_[scan + 1];
     for (int scan = 0; scan < kScanCount; ++scan) scanStart_[scan + 1] += scanStart_[scan];
     std::array<uint32_t, kScanCount> next;
     std::copy_n(scanStart_.begin(), kScanCount, next.begin());
     byScan_.resize(live.size());
-    for (uint32_t i : live) byScan_[next[tree_.occurrenceScan(i)]++] = i;
+    for (size_t k = 0; k < live.size(); ++k) byScan_[next[scans[k]]++] = live[k];
   }
 
   // One scan: occurrences in the text and words of written to-words, merged
   // in text order. A word whose left delimiter closed the previous match is
-  // passed over, as the scan has moved beyond that delimiter.
+  // passed over, as the scan has moved beyond that delimiter; that can only
+  // happen when the scan's two delimiters are the same character.
   void runScan(uint32_t row, int scan) {
     const uint32_t* occurrence = byScan_.data() + scanStart_[scan];
     const uint32_t* occurrencesEnd = byScan_.data() + scanStart_[scan + 1];
@@ -60,16 +65,22 @@ class RowRunner {
     auto added = [&](NodeRef child, int childScan, uint32_t childWord) {
       if (childWord == word && childScan > scan) waiting_[childScan].push_back(child);
     };
+    const bool mayShare = scan % (kDelimiterCount + 1) == 0;
     uint64_t lastRight = kNoDelimiter;
     size_t next = 0;
     while (occurrence != occurrencesEnd || next < inserted.size()) {
       const bool fromText = next == inserted.size() ||
-                            (occurrence != occurrencesEnd && *occurrence < tree_.view(inserted[next]).root);
+                            (occurrence != occurrencesEnd && *occurrence < tree_.rootOf(inserted[next]));
       const NodeRef node = fromText ? *occurrence++ : inserted[next++];
-      const NodeView at = tree_.view(node);
-      if (at.leftId == lastRight) continue;
-      lastRight = at.rightId;
-      tree_.replace(node, row, added);
+      if (mayShare) {
+        const NodeView at = tree_.view(node);
+        if (at.leftId == lastRight) {
+          if (fromText) kept_.emplace_back(node, static_cast<uint16_t>(scan));
+          continue;
+        }
+        lastRight = at.rightId;
+      }
+      tree_.replace(node, row, scan, added);
     }
     inserted.clear();
   }
@@ -79,6 +90,7 @@ class RowRunner {
   std::vector<uint32_t> byScan_;  // the row's live occurrences, grouped by scan
   std::array<uint32_t, kScanCount + 1> scanStart_{};
   std::vector<std::vector<NodeRef>> waiting_;  // words of to-words, by scan
+  std::vector<std::pair<uint32_t, uint16_t>> kept_;  // occurrences a row passed over
 };
 
 }  // namespace

@@ -4,23 +4,10 @@
 #include <utility>
 
 #include "preprocessor/replacement_chars.h"
+#include "preprocessor/replacement_scanner.h"
 #include "preprocessor/replacement_splice.h"
 
 namespace pre::replacing {
-namespace {
-
-// A state is the word's id while it stands, else who replaced it.
-constexpr uint32_t kKindMask = 3u << 30;
-constexpr uint32_t kValueMask = ~kKindMask;
-constexpr uint32_t kLive = 0;
-constexpr uint32_t kByRow = 1u << 30;       // a to-word with no looked-for words
-constexpr uint32_t kByInstance = 2u << 30;  // an entry of instances_
-
-uint32_t kindOf(uint32_t state) { return state & kKindMask; }
-
-}  // namespace
-
-uint32_t EditTree::stateWord(uint32_t state) { return state & kValueMask; }
 
 EditTree::EditTree(std::u16string_view text, const WordTable& words, const std::vector<RowPlan>& plans)
     : text_(text), plans_(plans), insertedByWord_(words.size()) {
@@ -34,41 +21,38 @@ EditTree::EditTree(std::u16string_view text, const WordTable& words, const std::
 // One pass over the text: each word between two delimiters is looked up
 // without copying or lowering it.
 void EditTree::index(const WordTable& words) {
-  const char16_t* p = text_.data();
   const size_t n = text_.size();
-  size_t i = 0;
-  while (i < n) {
-    if (isDelimiter(p[i])) {
-      ++i;
-      continue;
-    }
-    const size_t start = i;
-    do {
-      ++i;
-    } while (i < n && !isDelimiter(p[i]));
-    if (start == 0 || i == n) continue;
-    const uint32_t word = words.find(p + start, i - start);
+  forEachWord(text_, [&](size_t start, size_t end) {
+    if (start == 0 || end == n) return;
+    const uint32_t word = words.find(text_.data() + start, end - start);
     if (word != kNoWord) occurrences_.push_back({static_cast<uint32_t>(start), kLive | word});
-  }
+  });
   // Group the occurrences by word, keeping text order within each group.
   wordStart_.assign(words.size() + 1, 0);
-  for (const Occurrence& o : occurrences_) ++wordStart_[stateWord(o.state) + 1];
+  for (const Occurrence& o : occurrences_) ++wordStart_[(o.state & kValueMask) + 1];
   for (size_t w = 0; w < words.size(); ++w) wordStart_[w + 1] += wordStart_[w];
   wordLive_.resize(words.size());
   for (size_t w = 0; w < words.size(); ++w) wordLive_[w] = wordStart_[w + 1] - wordStart_[w];
   byWord_.resize(occurrences_.size());
+  byWordScan_.resize(occurrences_.size());
   std::vector<uint32_t> next(wordStart_.begin(), wordStart_.end() - 1);
-  for (uint32_t k = 0; k < occurrences_.size(); ++k) byWord_[next[stateWord(occurrences_[k].state)]++] = k;
+  for (uint32_t k = 0; k < occurrences_.size(); ++k) {
+    const Occurrence& o = occurrences_[k];
+    const uint32_t slot = next[o.state & kValueMask]++;
+    byWord_[slot] = k;
+    // Read in text order here, the delimiters need not be fetched again.
+    byWordScan_[slot] = static_cast<uint16_t>(
+        scanOf(text_[o.position - 1], text_[o.position + wordLength_[o.state & kValueMask]]));
+  }
 }
 
-std::span<const uint32_t> EditTree::liveOccurrences(uint32_t word) {
-  uint32_t* group = byWord_.data() + wordStart_[word];
-  uint32_t kept = 0;
-  for (uint32_t k = 0; k < wordLive_[word]; ++k) {
-    if (kindOf(occurrences_[group[k]].state) == kLive) group[kept++] = group[k];
+void EditTree::keepOccurrences(uint32_t word, std::span<const std::pair<uint32_t, uint16_t>> kept) {
+  const uint32_t start = wordStart_[word];
+  for (size_t k = 0; k < kept.size(); ++k) {
+    byWord_[start + k] = kept[k].first;
+    byWordScan_[start + k] = kept[k].second;
   }
-  wordLive_[word] = kept;
-  return {group, kept};
+  wordLive_[word] = static_cast<uint32_t>(kept.size());
 }
 
 std::span<const NodeRef> EditTree::liveInserted(uint32_t word) {
@@ -77,46 +61,24 @@ std::span<const NodeRef> EditTree::liveInserted(uint32_t word) {
   return group;
 }
 
-int EditTree::occurrenceScan(uint32_t i) const {
-  const Occurrence& o = occurrences_[i];
-  return scanOf(text_[o.position - 1], text_[o.position + wordLength_[stateWord(o.state)]]);
-}
-
-int EditTree::scan(NodeRef node) const {
-  if (!(node & kInsertedBit)) return occurrenceScan(node);
-  const Inserted& w = inserted_[node & ~kInsertedBit];
-  return scanOf(w.left, w.right);
-}
-
-NodeView EditTree::view(NodeRef node) const {
-  if (node & kInsertedBit) {
-    const Inserted& w = inserted_[node & ~kInsertedBit];
-    return {w.root, w.label, w.leftId, w.rightId};
-  }
-  const Occurrence& o = occurrences_[node];
-  return {node, 0, o.position - uint64_t{1}, o.position + uint64_t{wordLength_[stateWord(o.state)]}};
-}
-
-void EditTree::replaceNode(NodeRef node, uint32_t row) {
+void EditTree::replaceNode(NodeRef node, uint32_t row, int scan) {
   const RowPlan& plan = plans_[row];
-  Inserted parent{};  // the node, seen as the place its to-word goes
-  uint32_t* state;
-  if (node & kInsertedBit) {
-    parent = inserted_[node & ~kInsertedBit];
-    state = &inserted_[node & ~kInsertedBit].state;
-  } else {
-    Occurrence& o = occurrences_[node];
-    const NodeView at = view(node);
-    parent = {0, UINT64_MAX, at.leftId, at.rightId, node, 0, 0, 0,
-              text_[at.leftId], text_[at.rightId]};
-    state = &o.state;
-  }
+  const bool inText = !(node & kInsertedBit);
+  uint32_t& state = inText ? occurrences_[node].state : inserted_[node & ~kInsertedBit].state;
   if (plan.pieces.empty()) {
-    *state = kByRow | row;
+    state = kByRow | row;
     return;
   }
+  Inserted parent{};  // the node, seen as the place its to-word goes
+  if (inText) {
+    const uint64_t position = occurrences_[node].position;
+    parent = {0, UINT64_MAX, position - 1, position + plan.row->from.size(), node, 0, 0, 0,
+              kDelimiters[scan % kDelimiterCount], kDelimiters[scan / kDelimiterCount]};
+  } else {
+    parent = inserted_[node & ~kInsertedBit];
+  }
   const auto instance = static_cast<uint32_t>(instances_.size());
-  *state = kByInstance | instance;  // before adding children moves inserted_
+  state = kByInstance | instance;  // before adding children moves inserted_
   instances_.push_back({row, static_cast<uint32_t>(inserted_.size()), nextId_, 0});
   nextId_ += plan.row->to.size();
   addChildren(parent, instance);

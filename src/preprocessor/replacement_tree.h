@@ -9,6 +9,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "preprocessor/replacement_chars.h"
@@ -36,26 +37,50 @@ class EditTree {
   /// last word of the text, which never have a delimiter on both sides.
   EditTree(std::u16string_view text, const WordTable& words, const std::vector<RowPlan>& plans);
 
-  /// The text's occurrences of word not yet replaced, in text order.
-  std::span<const uint32_t> liveOccurrences(uint32_t word);
+  /// The text's occurrences of word not yet replaced, in text order, and the
+  /// scan that matches each.
+  std::span<const uint32_t> liveOccurrences(uint32_t word) const {
+    return {byWord_.data() + wordStart_[word], wordLive_[word]};
+  }
+  std::span<const uint16_t> liveOccurrenceScans(uint32_t word) const {
+    return {byWordScan_.data() + wordStart_[word], wordLive_[word]};
+  }
+
+  /// After a row for word: the occurrences (with their scans) it left
+  /// standing, in text order. Only rows for word replace its occurrences.
+  void keepOccurrences(uint32_t word, std::span<const std::pair<uint32_t, uint16_t>> kept);
 
   /// The words of written to-words that spell word and are not yet replaced.
   std::span<const NodeRef> liveInserted(uint32_t word);
 
-  /// The scan that would match occurrence i / the node.
-  int occurrenceScan(uint32_t i) const;
-  int scan(NodeRef node) const;
-  NodeView view(NodeRef node) const;
+  /// The scan that would match a word inside a written to-word.
+  int insertedScan(NodeRef node) const {
+    const Inserted& w = inserted_[node & ~kInsertedBit];
+    return scanOf(w.left, w.right);
+  }
 
-  /// Marks node replaced by row (an index into plans); for each looked-for
-  /// word of the to-word calls added(ref, scan, word).
+  /// Where a live node stands, for ordering and matching.
+  NodeView view(NodeRef node) const {
+    if (node & kInsertedBit) {
+      const Inserted& w = inserted_[node & ~kInsertedBit];
+      return {w.root, w.label, w.leftId, w.rightId};
+    }
+    const Occurrence& o = occurrences_[node];
+    return {node, 0, o.position - uint64_t{1}, o.position + uint64_t{wordLength_[o.state & kValueMask]}};
+  }
+
+  /// The occurrence a live word of a written to-word lies within.
+  uint32_t rootOf(NodeRef node) const { return inserted_[node & ~kInsertedBit].root; }
+
+  /// Marks node, which scan matched, replaced by row (an index into plans);
+  /// for each looked-for word of the to-word calls added(ref, scan, word).
   template <class Added>
-  void replace(NodeRef node, uint32_t row, Added&& added) {
+  void replace(NodeRef node, uint32_t row, int scan, Added&& added) {
     const size_t first = inserted_.size();
-    replaceNode(node, row);
+    replaceNode(node, row, scan);
     for (size_t i = first; i < inserted_.size(); ++i) {
       const Inserted& w = inserted_[i];
-      added(static_cast<NodeRef>(i) | kInsertedBit, scanOf(w.left, w.right), stateWord(w.state));
+      added(static_cast<NodeRef>(i) | kInsertedBit, scanOf(w.left, w.right), w.state & kValueMask);
     }
   }
 
@@ -63,6 +88,14 @@ class EditTree {
   void materialise(std::u16string& text);
 
  private:
+  // A state is the word's id while it stands, else who replaced it: a row
+  // whose to-word has no looked-for words, or an entry of instances_.
+  static constexpr uint32_t kKindMask = 3u << 30;
+  static constexpr uint32_t kValueMask = ~kKindMask;
+  static constexpr uint32_t kLive = 0;
+  static constexpr uint32_t kByRow = 1u << 30;
+  static constexpr uint32_t kByInstance = 2u << 30;
+
   struct Occurrence {
     uint32_t position;
     uint32_t state;
@@ -87,9 +120,9 @@ class EditTree {
     uint64_t length;   // of what it finally becomes, known in materialise
   };
 
-  static uint32_t stateWord(uint32_t state);
+  static uint32_t kindOf(uint32_t state) { return state & kKindMask; }
   void index(const WordTable& words);
-  void replaceNode(NodeRef node, uint32_t row);
+  void replaceNode(NodeRef node, uint32_t row, int scan);
   void addChildren(const Inserted& parent, uint32_t instance);
   void relabel(uint32_t root);
   template <class Visit>
@@ -104,6 +137,7 @@ class EditTree {
   std::vector<uint32_t> wordLength_;
   std::vector<Occurrence> occurrences_;  // in text order
   std::vector<uint32_t> byWord_;         // occurrence indices grouped by word
+  std::vector<uint16_t> byWordScan_;     // and the scan that matches each
   std::vector<uint32_t> wordStart_;      // word w's group starts at byWord_[wordStart_[w]]
   std::vector<uint32_t> wordLive_;       // length of the group's live prefix
   std::vector<Inserted> inserted_;

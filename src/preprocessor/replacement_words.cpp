@@ -38,6 +38,18 @@ void WordTable::rehash() {
   for (uint32_t id = 0; id < words_.size(); ++id) place(id);
 }
 
+namespace {
+
+// Whether s, lowered, is the lowered word (of the same length).
+bool spells(const char16_t* s, const std::u16string& lowered) {
+  for (size_t i = 0; i < lowered.size(); ++i) {
+    if (text::toLower(s[i]) != lowered[i]) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 uint32_t WordTable::lookUp(const char16_t* s, size_t length) const {
   if (slots_.empty()) return kNoWord;
   const uint32_t hash = foldedHash(s, length);
@@ -45,10 +57,7 @@ uint32_t WordTable::lookUp(const char16_t* s, size_t length) const {
   for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
     const uint32_t id = slots_[slot];
     if (id == kNoWord) return kNoWord;
-    if (hashes_[id] == hash && words_[id].size() == length &&
-        text::equalsNoCase(std::u16string_view(s, length), words_[id])) {
-      return id;
-    }
+    if (hashes_[id] == hash && words_[id].size() == length && spells(s, words_[id])) return id;
   }
 }
 

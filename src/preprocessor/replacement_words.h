@@ -23,11 +23,13 @@ class WordTable {
   /// variants share one id.
   uint32_t add(std::u16string_view word);
 
-  /// The id of the word s[0, length) spells without regard to case, or kNoWord.
+  /// The id of the word s[0, length) spells without regard to case, or
+  /// kNoWord; length is not 0. Most words fail the two quick tests at once.
   uint32_t find(const char16_t* s, size_t length) const {
-    if (length < 64 ? !((lengths_ >> length) & 1) : !longWords_) return kNoWord;
+    const bool lengthFits = length < 64 ? (lengths_ >> length) & 1 : longWords_;
     const unsigned first = text::toLower(s[0]) & 255;
-    if (!((firstChars_[first >> 6] >> (first & 63)) & 1)) return kNoWord;
+    const bool firstFits = (firstChars_[first >> 6] >> (first & 63)) & 1;
+    if (!(lengthFits & firstFits)) return kNoWord;
     return lookUp(s, length);
   }
 

@@ -67,12 +67,13 @@ TEST(Replacements, WordsBetweenDelimitersOnly) {
 // Random rows and texts over a small alphabet, so words, delimiters and
 // from-words collide often: to-words that hold their own from-word or other
 // rows' words, from-words that hold delimiters or are empty, case variants
-// (Latin-1 letters included, and the sign U+00D7 that has no case), and texts
+// (Latin-1 letters included, the sign U+00D7 that has no case, and a raw
+// byte kept from invalid UTF-8), and texts
 // long enough for many occurrences per scan; one from-word is longer than
 // the engine's quick length test covers.
 TEST(Replacements, EngineMatchesTheLiteralScanOnRandomTexts) {
   std::mt19937 random(12345);
-  const std::u16string alphabet = u"abAB x(+)\r\n\"'_\u00E9\u00C9\u00D7";
+  const std::u16string alphabet = u"abAB x(+)\r\n\"'_\u00E9\u00C9\u00D7\xDCE9";
   auto pick = [&](size_t maxLength) {
     std::u16string s;
     size_t length = random() % (maxLength + 1);
