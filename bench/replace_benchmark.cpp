@@ -73,6 +73,13 @@ void BM_SplitLines(benchmark::State& state) {
 }
 BENCHMARK(BM_SplitLines)->Unit(benchmark::kMillisecond);
 
+void BM_SplitLineViews(benchmark::State& state) {
+  const std::u16string program = largeProgram(100000, 100);
+  for (auto _ : state) benchmark::DoNotOptimize(text::splitLineViews(program));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(program.size()));
+}
+BENCHMARK(BM_SplitLineViews)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -22,7 +22,18 @@ TEST(Lines, EndAtLfCrLfOrLoneCr) {
       {u"\n\n", {u"", u""}},
       {u"a\r\r\n", {u"a", u""}},
   };
+  // Lines of every length up to 20 with each kind of line end, so breaks (and
+  // a CR LF pair) fall at every place within the blocks searched at once.
+  Case generated;
+  const std::u16string ends[] = {u"\n", u"\r\n", u"\r"};
+  for (size_t length = 0; length <= 20; ++length) {
+    generated.lines.push_back(std::u16string(length, u'a' + length % 26));
+    generated.text += generated.lines.back() + ends[length % 3];
+  }
   for (const auto& c : cases) EXPECT_EQ(text::splitLines(c.text), c.lines);
+  EXPECT_EQ(text::splitLines(generated.text), generated.lines);
+  const auto views = text::splitLineViews(generated.text);
+  EXPECT_EQ(Lines(views.begin(), views.end()), generated.lines);
 }
 
 TEST(Blanks, OnlySpacesAreBlanks) {
