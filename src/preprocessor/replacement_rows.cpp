@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <vector>
 
 #include "preprocessor/replacement_chars.h"
@@ -25,10 +26,11 @@ class RowRunner {
   void run(uint32_t row) {
     const uint32_t word = plans_[row].word;
     if (word == kNoWord) return;
+    due_.fill(0);
     groupOccurrences(word);
-    for (NodeRef node : tree_.liveInserted(word)) waiting_[tree_.insertedScan(node)].push_back(node);
+    for (NodeRef node : tree_.liveInserted(word)) wait(tree_.insertedScan(node), node);
     kept_.clear();
-    for (int scan = 0; scan < kScanCount; ++scan) runScan(row, scan);
+    for (int scan = nextDue(0); scan < kScanCount; scan = nextDue(scan + 1)) runScan(row, scan);
     std::sort(kept_.begin(), kept_.end());
     tree_.keepOccurrences(word, kept_);
   }
@@ -39,12 +41,32 @@ class RowRunner {
     const std::span<const uint32_t> live = tree_.liveOccurrences(word);
     const std::span<const uint16_t> scans = tree_.liveOccurrenceScans(word);
     scanStart_.fill(0);
-    for (uint16_t scan : scans) ++scanStart_[scan + 1];
+    for (uint16_t scan : scans) {
+      ++scanStart_[scan + 1];
+      markDue(scan);
+    }
     for (int scan = 0; scan < kScanCount; ++scan) scanStart_[scan + 1] += scanStart_[scan];
     std::array<uint32_t, kScanCount> next;
     std::copy_n(scanStart_.begin(), kScanCount, next.begin());
     byScan_.resize(live.size());
     for (size_t k = 0; k < live.size(); ++k) byScan_[next[scans[k]]++] = live[k];
+  }
+
+  void markDue(int scan) { due_[scan >> 6] |= uint64_t{1} << (scan & 63); }
+
+  void wait(int scan, NodeRef node) {
+    waiting_[scan].push_back(node);
+    markDue(scan);
+  }
+
+  // The first scan from `from` on that has something to look at; kScanCount
+  // when none has. Most rows have a few of the 576.
+  int nextDue(int from) const {
+    for (int block = from >> 6; block < static_cast<int>(due_.size()); ++block) {
+      const uint64_t bits = block == from >> 6 ? due_[block] & (~uint64_t{0} << (from & 63)) : due_[block];
+      if (bits != 0) return block * 64 + std::countr_zero(bits);
+    }
+    return kScanCount;
   }
 
   // One scan: occurrences in the text and words of written to-words, merged
@@ -63,7 +85,7 @@ class RowRunner {
     const uint32_t word = plans_[row].word;
     // What this scan writes can only be matched by the row's later scans.
     auto added = [&](NodeRef child, int childScan, uint32_t childWord) {
-      if (childWord == word && childScan > scan) waiting_[childScan].push_back(child);
+      if (childWord == word && childScan > scan) wait(childScan, child);
     };
     const bool mayShare = scan % (kDelimiterCount + 1) == 0;
     uint64_t lastRight = kNoDelimiter;
@@ -90,6 +112,7 @@ class RowRunner {
   std::vector<uint32_t> byScan_;  // the row's live occurrences, grouped by scan
   std::array<uint32_t, kScanCount + 1> scanStart_{};
   std::vector<std::vector<NodeRef>> waiting_;  // words of to-words, by scan
+  std::array<uint64_t, (kScanCount + 63) / 64> due_{};  // scans with something to look at
   std::vector<std::pair<uint32_t, uint16_t>> kept_;  // occurrences a row passed over
 };
 
