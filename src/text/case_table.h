@@ -28,9 +28,16 @@ inline char16_t toLower(char16_t c) {
 std::u16string upper(std::u16string_view s);
 std::u16string lower(std::u16string_view s);
 
-/// Equal, or s starts with prefix, when both are lowered character by character.
+/// Equal when both are lowered character by character.
 bool equalsNoCase(std::u16string_view a, std::u16string_view b);
-bool startsWithNoCase(std::u16string_view s, std::u16string_view prefix);
+
+/// Whether s starts with prefix, compared without regard to case. Inline with
+/// a first-character test, as each line is tried against many keywords.
+inline bool startsWithNoCase(std::u16string_view s, std::u16string_view prefix) {
+  if (s.size() < prefix.size()) return false;
+  if (prefix.empty()) return true;
+  return toLower(s[0]) == toLower(prefix[0]) && equalsNoCase(s.substr(1, prefix.size() - 1), prefix.substr(1));
+}
 
 /// Position of the first occurrence of needle at or after from, without regard
 /// to case; npos when absent. An empty needle is found at from.

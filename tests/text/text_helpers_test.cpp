@@ -67,6 +67,13 @@ TEST(CaseTable, AsciiAndLatin1LettersOnly) {
   EXPECT_EQ(text::findNoCase(u"x=LED+led", u"led", 3), 6u);
   EXPECT_EQ(text::findNoCase(u"abc", u"abcd"), std::u16string::npos);
   EXPECT_TRUE(text::containsNoCase(u"' program for 'TARGET WinBasic\\", u" winbasic\\"));
+  // At every place within and past the blocks searched at once.
+  for (size_t at = 0; at < 20; ++at) {
+    const std::u16string haystack = std::u16string(at, u'd') + u"L\u00C9D" + std::u16string(9, u'l');
+    EXPECT_EQ(text::findNoCase(haystack, u"l\u00E9d"), at);
+    EXPECT_EQ(text::findNoCase(haystack, u"l\u00E9d", at + 1), std::u16string::npos);
+    EXPECT_EQ(text::findNoCase(haystack, u"", at), at);
+  }
 }
 
 TEST(Numbers, Formats) {
