@@ -43,11 +43,11 @@ void applyLiteralRow(std::u16string& text, const Replacement& row) {
     }
     if (scan == kScanCount) return;
     matches.clear();
-    size_t free = 0;  // where the next match may start, its left delimiter included
+    size_t nextStart = 0;  // where the next match may start, its left delimiter included
     for (size_t p : found) {
-      if (p - 1 < free || scanAt(p) != scan) continue;
+      if (p - 1 < nextStart || scanAt(p) != scan) continue;
       matches.push_back(p);
-      free = p + length + 1;
+      nextStart = p + length + 1;
     }
     spliceInPlace(
         text, matches.size(), [&](size_t i) { return Edit{matches[i], length, row.to.size(), true}; },

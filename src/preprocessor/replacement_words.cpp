@@ -1,6 +1,7 @@
 #include "preprocessor/replacement_words.h"
 
 #include "preprocessor/replacement_chars.h"
+#include "preprocessor/replacement_scanner.h"
 
 namespace pre::replacing {
 
@@ -68,19 +69,12 @@ namespace {
 std::vector<Piece> piecesOf(std::u16string_view to, const WordTable& words,
                             const std::vector<size_t>& lastRow, size_t from) {
   std::vector<Piece> pieces;
-  size_t i = 0;
-  while (i < to.size()) {
-    if (isDelimiter(to[i])) {
-      ++i;
-      continue;
-    }
-    const size_t start = i;
-    while (i < to.size() && !isDelimiter(to[i])) ++i;
-    const uint32_t word = words.find(to.data() + start, i - start);
+  forEachWord(to, [&](size_t start, size_t end) {
+    const uint32_t word = words.find(to.data() + start, end - start);
     if (word != kNoWord && lastRow[word] >= from) {
-      pieces.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(i - start), word});
+      pieces.push_back({static_cast<uint32_t>(start), static_cast<uint32_t>(end - start), word});
     }
-  }
+  });
   return pieces;
 }
 
