@@ -12,11 +12,13 @@
 
 namespace pre::replacing {
 
+/// Number of delimiters.
 inline constexpr int kDelimiterCount = static_cast<int>(kDelimiters.size());
 
 /// Delimiter pairs, hence scans of one row.
 inline constexpr int kScanCount = kDelimiterCount * kDelimiterCount;
 
+/// Place in kDelimiters of each ASCII character, -1 for those not in it.
 inline constexpr std::array<int8_t, 128> kDelimiterSlots = [] {
   std::array<int8_t, 128> slots{};
   slots.fill(-1);

@@ -20,6 +20,7 @@ struct Edit {
 
 namespace splice_detail {
 
+// Moves text[from, to) by shift places.
 inline void moveChunk(std::u16string& text, size_t from, size_t to, ptrdiff_t shift) {
   if (shift != 0 && to > from) {
     std::memmove(text.data() + from + shift, text.data() + from, (to - from) * sizeof(char16_t));

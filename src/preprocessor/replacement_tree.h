@@ -30,6 +30,7 @@ struct NodeView {
   uint64_t rightId;   // identity of the delimiter after it
 };
 
+/// The word path's record of a text being edited by a run of rows.
 class EditTree {
  public:
   /// Finds the words of text (which must outlive the tree and stay

@@ -43,6 +43,7 @@ inline bool startsWithNoCase(std::u16string_view s, std::u16string_view prefix) 
 /// to case; npos when absent. An empty needle is found at from.
 size_t findNoCase(std::u16string_view haystack, std::u16string_view needle, size_t from = 0);
 
+/// Whether needle occurs in haystack, without regard to case.
 inline bool containsNoCase(std::u16string_view haystack, std::u16string_view needle) {
   return findNoCase(haystack, needle) != std::u16string_view::npos;
 }
