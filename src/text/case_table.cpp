@@ -1,18 +1,16 @@
 #include "text/case_table.h"
 
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define PREXLE_CASE_SSE2 1
+#else
+#define PREXLE_CASE_SSE2 0
+#endif
+
 namespace text {
-
-char16_t toUpper(char16_t c) {
-  if (c >= u'a' && c <= u'z') return c - 32;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-  return c;
-}
-
-char16_t toLower(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return c + 32;
-  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
-  return c;
-}
 
 std::u16string upper(std::u16string_view s) {
   std::u16string out(s);
@@ -29,22 +27,40 @@ std::u16string lower(std::u16string_view s) {
 bool equalsNoCase(std::u16string_view a, std::u16string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (toLower(a[i]) != toLower(b[i])) return false;
+    if (a[i] != b[i] && toLower(a[i]) != toLower(b[i])) return false;
   }
   return true;
 }
 
-bool startsWithNoCase(std::u16string_view s, std::u16string_view prefix) {
-  return s.size() >= prefix.size() && equalsNoCase(s.substr(0, prefix.size()), prefix);
-}
-
+// Every line is searched for several keywords, so the first character is
+// looked for eight at a time. Under the case table a lowered character has at
+// most one other form, its upper case.
 size_t findNoCase(std::u16string_view haystack, std::u16string_view needle, size_t from) {
   if (needle.size() > haystack.size()) return std::u16string_view::npos;
-  const char16_t first = toLower(needle.empty() ? 0 : needle[0]);
-  for (size_t i = from; i + needle.size() <= haystack.size(); ++i) {
-    if (needle.empty()) return i;
-    if (toLower(haystack[i]) != first) continue;
-    if (equalsNoCase(haystack.substr(i, needle.size()), needle)) return i;
+  const size_t last = haystack.size() - needle.size();  // the last place it can start
+  if (from > last) return std::u16string_view::npos;
+  if (needle.empty()) return from;
+  const char16_t lowerFirst = toLower(needle[0]);
+  const char16_t upperFirst = toUpper(lowerFirst);
+  const std::u16string_view rest = needle.substr(1);
+  auto matchesAt = [&](size_t i) { return equalsNoCase(haystack.substr(i + 1, rest.size()), rest); };
+  size_t i = from;
+#if PREXLE_CASE_SSE2
+  const __m128i lowerLanes = _mm_set1_epi16(static_cast<short>(lowerFirst));
+  const __m128i upperLanes = _mm_set1_epi16(static_cast<short>(upperFirst));
+  for (; i + 8 <= last + 1; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(haystack.data() + i));
+    auto hits = static_cast<uint32_t>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, lowerLanes), _mm_cmpeq_epi16(v, upperLanes))));
+    while (hits != 0) {
+      const int k = std::countr_zero(hits) / 2;
+      hits &= ~(3u << (2 * k));
+      if (matchesAt(i + k)) return i + k;
+    }
+  }
+#endif
+  for (; i <= last; ++i) {
+    if ((haystack[i] == lowerFirst || haystack[i] == upperFirst) && matchesAt(i)) return i;
   }
   return std::u16string_view::npos;
 }

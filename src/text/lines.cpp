@@ -1,23 +1,53 @@
 #include "text/lines.h"
 
+#include <bit>
+#include <cstdint>
+
+#if defined(__SSE2__) || defined(_M_X64)
+#include <emmintrin.h>
+#define PREXLE_LINES_SSE2 1
+#else
+#define PREXLE_LINES_SSE2 0
+#endif
+
 namespace text {
 
-std::vector<std::u16string> splitLines(std::u16string_view text) {
-  std::vector<std::u16string> lines;
-  size_t start = 0;
-  size_t i = 0;
-  while (i < text.size()) {
-    char16_t c = text[i];
-    if (c == u'\n' || c == u'\r') {
-      lines.emplace_back(text.substr(start, i - start));
-      i += (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ? 2 : 1;
-      start = i;
-    } else {
-      ++i;
-    }
+size_t findLineBreak(std::u16string_view text, size_t from) {
+  const char16_t* p = text.data();
+  const size_t n = text.size();
+  size_t i = from;
+#if PREXLE_LINES_SSE2
+  // Eight characters per compare: lines are long next to their breaks.
+  const __m128i lf = _mm_set1_epi16(u'\n');
+  const __m128i cr = _mm_set1_epi16(u'\r');
+  for (; i + 8 <= n; i += 8) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const auto hits = static_cast<uint32_t>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr))));
+    if (hits != 0) return i + std::countr_zero(hits) / 2;
   }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+#endif
+  for (; i < n; ++i) {
+    if (p[i] == u'\n' || p[i] == u'\r') return i;
+  }
+  return n;
+}
+
+std::vector<std::u16string_view> splitLineViews(std::u16string_view text) {
+  std::vector<std::u16string_view> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    const size_t end = findLineBreak(text, start);
+    lines.push_back(text.substr(start, end - start));
+    if (end == text.size()) break;
+    start = end + ((text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n') ? 2 : 1);
+  }
   return lines;
+}
+
+std::vector<std::u16string> splitLines(std::u16string_view text) {
+  const std::vector<std::u16string_view> views = splitLineViews(text);
+  return std::vector<std::u16string>(views.begin(), views.end());
 }
 
 }  // namespace text

@@ -22,7 +22,18 @@ TEST(Lines, EndAtLfCrLfOrLoneCr) {
       {u"\n\n", {u"", u""}},
       {u"a\r\r\n", {u"a", u""}},
   };
+  // Lines of every length up to 20 with each kind of line end, so breaks (and
+  // a CR LF pair) fall at every place within the blocks searched at once.
+  Case generated;
+  const std::u16string ends[] = {u"\n", u"\r\n", u"\r"};
+  for (size_t length = 0; length <= 20; ++length) {
+    generated.lines.push_back(std::u16string(length, u'a' + length % 26));
+    generated.text += generated.lines.back() + ends[length % 3];
+  }
   for (const auto& c : cases) EXPECT_EQ(text::splitLines(c.text), c.lines);
+  EXPECT_EQ(text::splitLines(generated.text), generated.lines);
+  const auto views = text::splitLineViews(generated.text);
+  EXPECT_EQ(Lines(views.begin(), views.end()), generated.lines);
 }
 
 TEST(Blanks, OnlySpacesAreBlanks) {
@@ -56,6 +67,13 @@ TEST(CaseTable, AsciiAndLatin1LettersOnly) {
   EXPECT_EQ(text::findNoCase(u"x=LED+led", u"led", 3), 6u);
   EXPECT_EQ(text::findNoCase(u"abc", u"abcd"), std::u16string::npos);
   EXPECT_TRUE(text::containsNoCase(u"' program for 'TARGET WinBasic\\", u" winbasic\\"));
+  // At every place within and past the blocks searched at once.
+  for (size_t at = 0; at < 20; ++at) {
+    const std::u16string haystack = std::u16string(at, u'd') + u"L\u00C9D" + std::u16string(9, u'l');
+    EXPECT_EQ(text::findNoCase(haystack, u"l\u00E9d"), at);
+    EXPECT_EQ(text::findNoCase(haystack, u"l\u00E9d", at + 1), std::u16string::npos);
+    EXPECT_EQ(text::findNoCase(haystack, u"", at), at);
+  }
 }
 
 TEST(Numbers, Formats) {
