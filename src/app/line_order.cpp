@@ -8,7 +8,7 @@
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
-#include "text/crlf_lines.h"
+#include "text/lines.h"
 
 // Every line of the main source passes the stages below in this order; each
 // sees the line as the earlier ones left it. A handled directive line is
@@ -145,9 +145,13 @@ void libraryOrProgramLine(Run& run, bool programText) {
 // are none of these, and go straight to the library and program stage.
 bool mayHoldDirective(const Run& run) {
   std::u16string_view line = run.state.line.lineBuffer;
-  if (run.arrays.blockOpen() || line.find(u'#') != std::u16string_view::npos) return true;
-  if (text::trimLeadingBlanks(line).starts_with(u"/*")) return true;
-  return line.find(u'\'') != std::u16string_view::npos && text::containsNoCase(line, u"'target");
+  if (run.arrays.blockOpen() || text::trimLeadingBlanks(line).starts_with(u"/*")) return true;
+  bool apostrophe = false;
+  for (char16_t c : line) {
+    if (c == u'#') return true;
+    apostrophe |= c == u'\'';
+  }
+  return apostrophe && text::containsNoCase(line, u"'target");
 }
 
 }  // namespace

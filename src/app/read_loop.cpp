@@ -1,5 +1,8 @@
 #include "app/read_loop.h"
 
+#include <cstring>
+#include <string>
+
 #include "app/line_order.h"
 #include "app/run.h"
 #include "base/fatal_error.h"
@@ -10,33 +13,39 @@
 namespace app {
 namespace {
 
-std::u16string sourceText(const RunSettings& settings) {
+std::string sourceBytes(const RunSettings& settings) {
   auto bytes = platform::readFileBytes(settings.sourcePath);
   if (!bytes) {
     base::fail(u"The passed Corvane .bas file cannot be opened\r\nFile Not FOUND :" +
                settings.sourcePath +
                u"\r\nCheck that the Corvane Action menu is passing the correct parameters\r\n");
   }
-  return text::decodeUtf8(*bytes);
+  return std::move(*bytes);
 }
 
 // The next line of the source from pos, without its end (LF, CR LF or a lone
-// CR); pos moves past the end. A final line end adds no empty line.
-std::u16string_view nextLine(std::u16string_view source, size_t& pos) {
+// CR); pos moves past the end. A final line end adds no empty line. The
+// source stays UTF-8: each line is decoded as it is read.
+std::string_view nextLine(std::string_view source, size_t& pos) {
   const size_t start = pos;
-  size_t end = start;
-  while (end < source.size() && source[end] != u'\n' && source[end] != u'\r') ++end;
+  const char* rest = source.data() + start;
+  const size_t left = source.size() - start;
+  const void* lf = std::memchr(rest, '\n', left);
+  const size_t toLf = lf ? static_cast<const char*>(lf) - rest : left;
+  const void* cr = std::memchr(rest, '\r', toLf);
+  const size_t end = start + (cr ? static_cast<const char*>(cr) - rest : toLf);
   pos = end;
-  if (pos < source.size()) pos += source[pos] == u'\r' && pos + 1 < source.size() && source[pos + 1] == u'\n' ? 2 : 1;
+  if (pos < source.size()) pos += source[pos] == '\r' && pos + 1 < source.size() && source[pos + 1] == '\n' ? 2 : 1;
   return source.substr(start, end - start);
 }
 
 // One reading from the first line; false when a line asked for the reading
 // to start again from the first line.
-bool readOnce(Run& run, std::u16string_view source) {
+bool readOnce(Run& run, std::string_view source) {
   pre::LineState& line = run.state.line;
   for (size_t pos = 0; pos < source.size();) {
-    line.lineBuffer = nextLine(source, pos);
+    line.lineBuffer.clear();
+    text::appendDecodedUtf8(line.lineBuffer, nextLine(source, pos));
     ++line.sourceLineNumber;
     // A target line that was not emitted must not double a later line's entry.
     line.lineMapRepeat = false;
@@ -71,7 +80,8 @@ void startReadingAgain(Run& run) {
 
 void readSource(Run& run) {
   RunState& state = run.state;
-  const std::u16string source = sourceText(state.settings);
+  const std::string bytes = sourceBytes(state.settings);
+  const std::string_view source = text::skipByteOrderMark(bytes);
   // Most lines reach the output, so it starts about as large as the source.
   state.output.text.reserve(source.size() + source.size() / 8);
   while (!readOnce(run, source)) {

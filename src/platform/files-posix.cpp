@@ -63,19 +63,23 @@ std::optional<std::string> readFileBytes(const std::u16string& path) {
     ::close(fd);
     return std::nullopt;
   }
-  std::string bytes;
-  char buffer[65536];
+  // Read into a buffer of the file's size; a file that grows meanwhile (or
+  // reports no size) is read on in further pieces.
+  std::string bytes(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0, '\0');
+  size_t done = 0;
   for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (done == bytes.size()) bytes.resize(bytes.size() + 65536);
+    ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
       return std::nullopt;
     }
     if (n == 0) break;
-    bytes.append(buffer, static_cast<size_t>(n));
+    done += static_cast<size_t>(n);
   }
   ::close(fd);
+  bytes.resize(done);
   return bytes;
 }
 

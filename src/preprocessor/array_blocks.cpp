@@ -6,7 +6,6 @@
 #include "preprocessor/source_guard.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
-#include "text/crlf_lines.h"
 #include "text/lines.h"
 #include "text/utf8.h"
 #include "base/fatal_error.h"

@@ -3,7 +3,7 @@
 #include "preprocessor/emitter.h"
 #include "preprocessor/line_state.h"
 #include "text/blanks.h"
-#include "text/crlf_lines.h"
+#include "text/lines.h"
 
 namespace pre {
 

@@ -7,7 +7,7 @@
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
-#include "text/crlf_lines.h"
+#include "text/lines.h"
 #include "text/quotes.h"
 
 namespace pre {
@@ -79,11 +79,13 @@ void Emitter::emitStrippingComments(std::u16string_view line, std::u16string_vie
     append(semicolonToApostrophe(line, leading), 1);
     return;
   }
-  const size_t cut = text::findOutsideQuotes(trimmed, u';');
-  if (cut != std::u16string_view::npos && a != 1 && trimmed.starts_with(u"PIO ")) {
+  if (trimmed.starts_with(u"PIO ") && a != 1) {
     // Generated PIO commands carry their listing after a ";": cut it off.
-    appendPieces({}, line.substr(0, leading + cut), kCrLf, 1);
-    return;
+    const size_t cut = text::findOutsideQuotes(trimmed, u';');
+    if (cut != std::u16string_view::npos) {
+      appendPieces({}, line.substr(0, leading + cut), kCrLf, 1);
+      return;
+    }
   }
   if (a == 1 && !line_.lineMapRepeat) return;
   std::u16string_view kept = line;

@@ -13,7 +13,6 @@
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
-#include "text/crlf_lines.h"
 #include "text/lines.h"
 #include "text/numbers.h"
 #include "text/quotes.h"

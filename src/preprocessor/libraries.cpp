@@ -7,7 +7,7 @@
 #include "preprocessor/source_guard.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
-#include "text/crlf_lines.h"
+#include "text/lines.h"
 #include "text/utf8.h"
 
 namespace pre {
@@ -54,6 +54,7 @@ void startLibrarySection(LibraryState& library, int section) { library.librarySe
 bool handleLibraryDirective(LibraryState& library, LineState& line, Emitter& emitter,
                             base::Logs& logs, const SourceGuard& guard) {
   const std::u16string& text = line.lineBuffer;
+  if (!text::isDirective(text, u"#LIBRARY")) return false;  // one test for the seven
   const bool active = !line.inBlockComment;
   if (text::isDirective(text, u"#LIBRARYLOAD2")) {
     if (active) startLibraryLoad(library, 3, emitter);

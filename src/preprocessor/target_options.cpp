@@ -3,7 +3,7 @@
 #include "preprocessor/line_state.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
-#include "text/crlf_lines.h"
+#include "text/lines.h"
 #include "text/quotes.h"
 
 namespace pre {

@@ -108,9 +108,17 @@ bool eightAscii(const char16_t* p) {
 }  // namespace
 
 std::u16string decodeUtf8(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   std::u16string out;
   out.reserve(bytes.size());
+  appendDecodedUtf8(out, skipByteOrderMark(bytes));
+  return out;
+}
+
+std::string_view skipByteOrderMark(std::string_view bytes) {
+  return bytes.substr(0, 3) == "\xEF\xBB\xBF" ? bytes.substr(3) : bytes;
+}
+
+void appendDecodedUtf8(std::u16string& out, std::string_view bytes) {
   char16_t chunk[kChunk + 8];
   size_t i = 0;
   while (i < bytes.size()) {
@@ -128,7 +136,6 @@ std::u16string decodeUtf8(std::string_view bytes) {
     }
     out.append(chunk, o - chunk);
   }
-  return out;
 }
 
 std::string encodeUtf8(std::u16string_view text) {

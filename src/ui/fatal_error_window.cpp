@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "text/crlf_lines.h"
+#include "text/lines.h"
 
 namespace ui {
 
