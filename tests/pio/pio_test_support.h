@@ -5,10 +5,9 @@
 #include <string_view>
 #include <vector>
 
-#include "pio/first_pass.h"
+#include "pio/line_pass.h"
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
-#include "pio/second_pass.h"
 #include "base/logs.h"
 
 namespace pio_test {
@@ -45,12 +44,7 @@ struct Assembler {
   // returns the second pass's result per line.
   std::vector<int> assemble(std::initializer_list<std::u16string_view> lines) {
     for (std::u16string_view line : lines) first(line);
-    pio.currentPio = 0;
-    pio.currentSm = 0;
-    pio.programCounter = {};
-    for (auto& block : pio.stateMachines) {
-      for (auto& config : block) config.origin = 0;
-    }
+    pio::restartPlacement(pio);
     std::vector<int> results;
     for (std::u16string_view line : lines) results.push_back(second(line));
     return results;

@@ -148,9 +148,8 @@ TEST(Programs, SingleLetterLabelsAndDefines) {
       u"  set pins, LED",
       u"  set x, WAIT_TIME [WAIT_TIME]",
       u"  jmp a",
-      u"  jmp y a",
+      u"  jmp !y a",
   });
-  // "y" is read as the condition !y, so the target is the next word.
   EXPECT_EQ(words, (Words{0xE019, 0xE727, 0x0000, 0x0060}));
 }
 

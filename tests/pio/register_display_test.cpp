@@ -69,7 +69,7 @@ TEST(RegisterDisplay, UnknownRegisterIsAnInternalFault) {
   pio_test::Assembler a;
   a.options.showRegs = true;
   pio::PioContext ctx = a.context();
-  EXPECT_EQ(pio::showRegisterChange(ctx, 9, 0x80000000, u"x", u"line"), -3);
+  EXPECT_EQ(pio::showRegisterChange(ctx, static_cast<pio::RegisterKind>(9), 0x80000000, u"x", u"line"), -3);
   EXPECT_EQ(a.logs.report, (Lines{
                                u"line",
                                u"3322222222221111111111 -Bits x",

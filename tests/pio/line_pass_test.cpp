@@ -1,4 +1,4 @@
-#include "pio/first_pass.h"
+#include "pio/line_pass.h"
 
 #include <gtest/gtest.h>
 
@@ -14,26 +14,25 @@ using pio_test::Assembler;
 
 TEST(FirstPass, RecordsLabelsWhereTheInstructionsWillLand) {
   Assembler a;
-  for (std::u16string_view line : {u".pio 1", u".sm 2", u".origin 8", u"nop", u"Loop:", u"  set x, 1",
-                                   u"next: ' comment", u"public far: jmp loop", u"\tnop", u"end:"}) {
+  for (std::u16string_view line :
+       {u".pio 1", u".sm 2", u".origin 8", u"nop", u"Loop:", u"  set x, 1", u"next: ' comment",
+        u"public far: jmp loop", u"\tnop", u"end:", u"*entry: nop ; c", u"spaced : nop", u"first:"}) {
     a.first(line);
   }
-  const auto& labels = a.pio.labels[1][2];
-  ASSERT_EQ(labels.size(), 4u);
-  EXPECT_EQ(labels[0].name, u"loop:");
-  EXPECT_EQ(labels[0].address, 9);
-  EXPECT_EQ(labels[1].name, u"next:");
-  EXPECT_EQ(labels[1].address, 10);
-  EXPECT_EQ(labels[2].name, u"far:");
-  EXPECT_EQ(labels[2].address, 10);
-  EXPECT_EQ(labels[3].address, 12);
-  EXPECT_EQ(a.pio.programCounter[1], 4);
+  std::vector<std::pair<std::u16string, int32_t>> expected = {
+      {u"loop:", 9}, {u"next:", 10}, {u"far:", 10}, {u"end:", 12}, {u"entry:", 12},
+      {u"spaced:", 13}, {u"first:", 14}};
+  const pio::BlockLabels& labels = a.pio.labels[1][2].at(0);
+  for (const auto& [name, address] : expected) EXPECT_EQ(labels.find(name), address);
+  EXPECT_EQ(*labels.nameAt(12), u"end:");  // the first label at an address names it
+  EXPECT_EQ(a.pio.programCounter[1], 14);
   EXPECT_TRUE(a.pio.labels[0][0].empty());
 }
 
 TEST(FirstPass, LinesThatAreNoLabels) {
   Assembler a;
-  for (std::u16string_view line : {u"::", u"; note: here", u"' loop:", u"public", u"jmp x-- loop", u"mov pins :: isr"}) {
+  for (std::u16string_view line : {u"::", u"; note: here", u"' loop:", u"// loop:", u"public", u"*:",
+                                   u"jmp x-- loop", u"mov pins :: isr", u"x ; y:"}) {
     a.first(line);
   }
   EXPECT_TRUE(a.pio.labels[0][0].empty());
@@ -48,7 +47,9 @@ TEST(FirstPass, LogsPlacementAndIgnoresValuesOutOfRange) {
   a.first(u".program  Blink_Fast ' name");
   a.first(u".pio 1");
   a.first(u".SM 3");
-  EXPECT_EQ(a.logs.log, (Lines{u".program blink_fast ' name", u".pio 1", u"PIO=1", u".sm 3", u"SM=3"}));
+  a.first(u".pio &H1");
+  EXPECT_EQ(a.logs.log, (Lines{u".program blink_fast ' name", u".pio 1", u"PIO=1", u".sm 3", u"SM=3",
+                               u".pio &h1", u"PIO=1"}));
   EXPECT_EQ(a.pio.programName, u"Blink_Fast ");
   EXPECT_EQ(a.pio.currentPio, 1);
   EXPECT_EQ(a.pio.currentSm, 3);
@@ -62,7 +63,7 @@ TEST(FirstPass, SelectingAMachineClearsItsOrigin) {
   a.first(u".pio 0");
   a.first(u".sm 0");
   a.first(u"here:");
-  EXPECT_EQ(a.pio.labels[0][0].back().address, 0);
+  EXPECT_EQ(pio::findLabel(a.pio, u"here:"), 0);
 }
 
 TEST(FirstPass, DirectiveNamesAreWholeWords) {
@@ -71,7 +72,7 @@ TEST(FirstPass, DirectiveNamesAreWholeWords) {
   a.first(u".pio_version 0");
   a.first(u".smooth 1");
   a.first(u"at_one:");
-  EXPECT_EQ(a.pio.labels[0][0].back().address, 1);
+  EXPECT_EQ(pio::findLabel(a.pio, u"at_one:"), 1);
   EXPECT_EQ(a.pio.currentSm, 0);
 }
 

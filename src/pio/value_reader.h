@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+#include "pio/line_words.h"
+
+namespace pio {
+
+class PioLine;
+struct PioAssembler;
+
+/// Message of a value that is neither a number nor a valid expression.
+inline constexpr std::u16string_view kNotANumber = u"not a number or valid expression";
+
+/// The value of the word at a number position: a whole number in any form
+/// PIO lines use, a define (its value read again) or a label of the block, or
+/// a group holding an expression. A missing word reads 0. Anything else is
+/// reported as a GEN error naming the word, and gives nullopt.
+std::optional<int32_t> readValue(PioLine& line, const Word& word);
+
+/// The address a jump target word gives: a whole number, a define, a label of
+/// the block, a group holding an expression, or an expression written without
+/// blanks. nullopt, reporting nothing, when it gives none.
+std::optional<int32_t> jumpTarget(const PioAssembler& pio, const Word& word);
+
+/// The value of a delay word "[...]": its contents read as a whole number,
+/// then as a name, then as an expression; "[]" is 0. Anything else is
+/// reported as a GEN error naming the word, and gives nullopt.
+std::optional<int32_t> readDelay(PioLine& line, const Word& word);
+
+}  // namespace pio
