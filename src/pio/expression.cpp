@@ -197,12 +197,4 @@ std::optional<int32_t> evaluateExpression(std::u16string_view text, const NameVa
   return Parser(text, nameValue).whole();
 }
 
-bool isName(std::u16string_view word) {
-  if (word.empty() || !isLetter(word[0])) return false;
-  for (char16_t c : word) {
-    if (!isNameChar(c)) return false;
-  }
-  return true;
-}
-
 }  // namespace pio

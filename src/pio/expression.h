@@ -20,8 +20,4 @@ using NameValue = std::function<std::optional<int32_t>(std::u16string_view name)
 /// error, a name without a value, a division by zero or too deep a nesting.
 std::optional<int32_t> evaluateExpression(std::u16string_view text, const NameValue& nameValue);
 
-/// True for a name as expressions write it: a letter or "_", then letters,
-/// digits and "_".
-bool isName(std::u16string_view word);
-
 }  // namespace pio

@@ -49,9 +49,4 @@ TEST(Expression, DeepNestingIsRefusedNotFollowed) {
   EXPECT_EQ(pio::evaluateExpression(u"((((1))))", names), 1);
 }
 
-TEST(Expression, Names) {
-  for (std::u16string_view name : {u"a", u"_x", u"led_pin2"}) EXPECT_TRUE(pio::isName(name));
-  for (std::u16string_view name : {u"", u"2a", u"a-b", u"a:"}) EXPECT_FALSE(pio::isName(name));
-}
-
 }  // namespace

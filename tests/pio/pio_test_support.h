@@ -7,8 +7,10 @@
 
 #include "pio/line_pass.h"
 #include "pio/options.h"
+#include "pio/pio_blocks.h"
 #include "pio/pio_assembler.h"
 #include "base/logs.h"
+#include "text/lines.h"
 
 namespace pio_test {
 
@@ -58,6 +60,34 @@ struct Assembler {
     }
     return out;
   }
+};
+
+// Drives PioBlocks as the read loop does: the first reading feeds the first
+// pass, the second assembles and returns the text of each block end.
+struct Reader {
+  using Lines = std::vector<std::u16string>;
+
+  RecordingLogs logs;
+  pio::PioBlocks blocks{logs};
+  bool pioCheck = false;
+
+  Lines read(const std::vector<Lines>& sourceBlocks) {
+    for (const Lines& block : sourceBlocks) {
+      blocks.startBlock(false);
+      for (const auto& line : block) blocks.firstPassLine(line);
+      blocks.endBlock(false, pioCheck);
+    }
+    blocks.restartReading();
+    Lines generated;
+    for (const Lines& block : sourceBlocks) {
+      blocks.startBlock(true);
+      for (const auto& line : block) blocks.secondPassLine(line, pioCheck);
+      generated.push_back(blocks.endBlock(true, pioCheck));
+    }
+    return generated;
+  }
+
+  Lines readLines(const Lines& block) { return text::splitLines(read({block}).front()); }
 };
 
 }  // namespace pio_test
