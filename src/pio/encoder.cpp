@@ -94,7 +94,7 @@ Encoded encodeJmp(PioLine& line) {
     break;
   }
   Word target = line.valueWord();
-  std::optional<int32_t> address = jumpTarget(line.pio, target);
+  std::optional<int32_t> address = jumpTarget(line, target);
   if (!address) {
     line.warn(ErrorKind::jmp, unresolved, target.text, ReportMode::unresolvedLabel);
   } else if (*address < 0 || *address > kLastAddress) {

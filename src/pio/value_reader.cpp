@@ -35,9 +35,18 @@ class Evaluator {
 
   // A define first, else a label of the block.
   std::optional<int32_t> name(std::u16string_view name) {
-    if (const std::u16string* value = lookupDefine(pio_, name)) return define(name, *value);
-    return findLabel(pio_, std::u16string(name) + u":");
+    std::optional<int32_t> label = findLabel(pio_, std::u16string(name) + u":");
+    const std::u16string* value = lookupDefine(pio_, name);
+    if (value == nullptr) return label;
+    if (label) {
+      if (clash_.empty()) clash_ = text::lower(name);
+      return std::nullopt;
+    }
+    return define(name, *value);
   }
+
+  // The first name met that a define and a label both carry, or empty.
+  const std::u16string& clash() const { return clash_; }
 
   std::optional<int32_t> expression(std::u16string_view text) {
     return evaluateExpression(text, [this](std::u16string_view n) { return name(n); });
@@ -58,6 +67,7 @@ class Evaluator {
   const PioAssembler& pio_;
   std::unordered_map<std::u16string, std::optional<int32_t>> done_;
   std::unordered_set<std::u16string> active_;
+  std::u16string clash_;
 };
 
 // The text between a group's parentheses.
@@ -80,6 +90,14 @@ std::optional<std::u16string_view> delayContents(std::u16string_view text) {
   return std::nullopt;
 }
 
+void report(PioLine& line, const Evaluator& evaluator, const Word& word) {
+  if (evaluator.clash().empty()) {
+    line.fail(ErrorKind::gen, kNotANumber, word.text);
+  } else {
+    line.fail(ErrorKind::gen, kDefineAndLabel, evaluator.clash());
+  }
+}
+
 }  // namespace
 
 std::optional<int32_t> readValue(PioLine& line, const Word& word) {
@@ -93,28 +111,36 @@ std::optional<int32_t> readValue(PioLine& line, const Word& word) {
   } else {
     value = evaluator.name(word.text);
   }
-  if (!value) line.fail(ErrorKind::gen, kNotANumber, word.text);
+  if (!value) report(line, evaluator, word);
   return value;
 }
 
-std::optional<int32_t> jumpTarget(const PioAssembler& pio, const Word& word) {
-  Evaluator evaluator(pio);
-  if (word.group) return evaluator.expression(groupContents(word));
-  if (isWholeNumber(word.text)) return wholeNumber(word.text);
-  if (word.text.empty()) return std::nullopt;
-  if (std::optional<int32_t> value = evaluator.name(word.text)) return value;
-  return evaluator.expression(word.text);
+std::optional<int32_t> jumpTarget(PioLine& line, const Word& word) {
+  Evaluator evaluator(line.pio);
+  std::optional<int32_t> value;
+  if (word.group) {
+    value = evaluator.expression(groupContents(word));
+  } else if (isWholeNumber(word.text)) {
+    value = wholeNumber(word.text);
+  } else if (!word.text.empty()) {
+    value = evaluator.name(word.text);
+    if (!value && evaluator.clash().empty()) value = evaluator.expression(word.text);
+  }
+  if (value || evaluator.clash().empty()) return value;
+  line.fail(ErrorKind::gen, kDefineAndLabel, evaluator.clash());
+  return 0;
 }
 
 std::optional<int32_t> readDelay(PioLine& line, const Word& word) {
+  Evaluator evaluator(line.pio);
   std::optional<std::u16string_view> contents = delayContents(word.text);
   std::optional<int32_t> value;
   if (contents && contents->empty()) {
     value = 0;
   } else if (contents) {
-    value = Evaluator(line.pio).valueText(*contents);
+    value = evaluator.valueText(*contents);
   }
-  if (!value) line.fail(ErrorKind::gen, kNotANumber, word.text);
+  if (!value) report(line, evaluator, word);
   return value;
 }
 

@@ -60,6 +60,9 @@ TEST(Encoder, Jumps) {
       {{u".define T 5"}, u"jmp !y (T*2)", 0x006A},
       {{u".origin 2", u"loop:"}, u"jmp loop + 1", -3},
       {{}, u"jmp y 4", -3},
+      // Names differing only in case are one name here: its value cannot be told.
+      {{u".define BURST 0", u".origin 5", u"burst:"}, u"jmp !x burst", -3},
+      {{u".define BURST 0", u".origin 5", u"burst:"}, u"irq BURST", -3},
   });
 }
 
@@ -214,6 +217,7 @@ TEST(Encoder, ErrorsEchoTheLineAndGiveTheirMessage) {
       {u"", u"mov osr, RXFIFO[y]", u"       mov rxfifo[] needs the RP2350 (rxfifo[y])"},
       {u"", u"jmp 3 + 1", u"       unexpected word after the operands (+)"},
       {u"", u"Foo x", u"       unknown instruction (foo)"},
+      {u".define x_done 3", u"x_done: jmp x_done", u"       name is both a define and a label (x_done)"},
       {u".side_set 1", u"nop", u"       instruction requires SIDE parameter as SIDESET OPT is not set. (?)"},
       {u".side_set 1", u"push iffull [3]", u"       instruction requires SIDE parameter as SIDESET OPT is not set. (?)"},
       {u".side_set 2", u"nop side 0 [9]", u"       Delay value > allowed maximum of 7 (9)"},
@@ -222,6 +226,8 @@ TEST(Encoder, ErrorsEchoTheLineAndGiveTheirMessage) {
   };
   for (const ErrorRow& row : rows) {
     Assembler a;
+    a.first(row.line);  // labels come from the first reading
+    pio::restartPlacement(a.pio);
     if (!row.before.empty()) a.second(row.before);
     a.logs.report.clear();
     EXPECT_EQ(a.second(row.line), -3) << narrow(row.line);
