@@ -5,7 +5,7 @@
 namespace pio {
 
 void BlockLabels::add(const std::u16string& name, int32_t address) {
-  byName_.emplace(name, address);
+  if (!byName_.emplace(name, address).second) repeated_.insert(name);
   byAddress_.emplace(address, name);
 }
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace base {
 class Logs;
@@ -71,10 +72,13 @@ class BlockLabels {
   std::optional<int32_t> find(std::u16string_view name) const;
   /// Name (with its colon) of the first label at address, or nullptr.
   const std::u16string* nameAt(int32_t address) const;
+  /// True when name was recorded more than once.
+  bool repeated(const std::u16string& name) const { return repeated_.contains(name); }
 
  private:
   std::unordered_map<std::u16string, int32_t> byName_;
   std::unordered_map<int32_t, std::u16string> byAddress_;
+  std::unordered_set<std::u16string> repeated_;
 };
 
 /// What the current block did to one state machine: the instruction slots it

@@ -83,4 +83,17 @@ TEST(FirstPass, DecodeBlocksTakeNoSlots) {
   EXPECT_EQ(a.pio.programCounter[0], 0);
 }
 
+TEST(SecondPass, LabelsAwayFromTheirRecordedAddressAreReported) {
+  Assembler twice;
+  EXPECT_EQ(twice.assemble({u"loop: nop", u"loop: nop", u"jmp loop"}),
+            (std::vector<int>{0xA042, 0xA042, 0x0000}));
+  EXPECT_EQ(twice.logs.report[0], u"loop: nop");
+  EXPECT_EQ(twice.logs.report[2], u"       label already defined (loop)");
+  // A define given after the origin it sets is unknown to the first reading.
+  Assembler late;
+  late.assemble({u".origin LATE", u"here: nop", u".define LATE 4"});
+  EXPECT_EQ(late.logs.report[2], u"       label moved since the first reading (here)");
+  EXPECT_EQ(late.pio.pioErrorCount, 1);
+}
+
 }  // namespace
