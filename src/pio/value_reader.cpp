@@ -33,7 +33,8 @@ class Evaluator {
     return expression(text);
   }
 
-  // A define first, else a label of the block.
+  // A define or a label of the block. A name both carry has no value: names
+  // differing only in case are one name here, and which was meant is unknown.
   std::optional<int32_t> name(std::u16string_view name) {
     std::optional<int32_t> label = findLabel(pio_, std::u16string(name) + u":");
     const std::u16string* value = lookupDefine(pio_, name);
