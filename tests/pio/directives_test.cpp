@@ -198,6 +198,8 @@ TEST(Directives, ProgramNameAndBanner) {
                                u"---------------------------------------------"});
   a.second(u".program x;y");
   EXPECT_EQ(a.pio.programName, u"x");
+  a.second(u".program x//y");
+  EXPECT_EQ(a.pio.programName, u"x");
 }
 
 TEST(Directives, ResultIsTheDisplayResult) {
@@ -225,6 +227,8 @@ TEST(Directives, DefinesReachDirectiveValues) {
   EXPECT_EQ(a.logs.log.back(), u"delay (base + 1)");
   a.second(u".define Top DELAY * 2 // unused until here");
   EXPECT_EQ(a.second(u"set x, top"), 0xE026);
+  a.second(u".define (a note) *Count 5");
+  EXPECT_EQ(a.second(u"set x, count"), 0xE025);
   a.second(u".define bad 1 +");  // reports nothing until it is used
   EXPECT_EQ(a.pio.pioErrorCount, 0);
 }
