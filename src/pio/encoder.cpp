@@ -39,6 +39,7 @@ constexpr std::u16string_view kUnexpectedParameter = u"unexpected parameter";
 constexpr std::u16string_view kInvalidMovDestination = u"Invalid operator Or destination ";
 constexpr std::u16string_view kInvalidMovSource = u"Invalid source";
 constexpr std::u16string_view kInvalidSetDestination = u"Invalid destination";
+constexpr std::u16string_view kUnknownShiftOperand = u"unknown source or destination";
 // Forms only the RP2350 runs; each is reported as the form + kNeedsRp2350.
 constexpr std::u16string_view kWaitJmpPin = u"wait jmppin";
 constexpr std::u16string_view kMovPindirs = u"mov pindirs";
@@ -144,15 +145,18 @@ Encoded encodeWait(PioLine& line) {
   return encoded;
 }
 
-// IN and OUT: a source or destination that is not in the table adds nothing.
 Encoded encodeShift(PioLine& line, uint32_t base, std::u16string_view table) {
   Encoded encoded = withBits(base);
-  int position = tablePosition(table, line.keyword(), 4);
+  std::u16string operand = line.keyword();
+  int position = tablePosition(table, operand, 4);
   if (position > 0) encoded.bits += bitsOf(position / 4 - 1) << 5;
   std::optional<int32_t> count = readValue(line, line.valueWord());
   if (count && (*count < 1 || *count > 32)) {
     line.fail(ErrorKind::gen, kBitCountOutOfRange, text::decimal(*count));
   }
+  // Reported only alone: when the count is wrong too, the operand was most
+  // likely left out.
+  if (position == 0 && !line.failed()) line.fail(ErrorKind::gen, kUnknownShiftOperand, operand);
   encoded.bits += bitsOf(count.value_or(0)) & 0x1F;
   return encoded;
 }
