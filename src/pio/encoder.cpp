@@ -200,7 +200,8 @@ Encoded encodeMov(PioLine& line) {
   }
   std::u16string source = line.keyword();
   encoded.bits += movOperator(line, source);
-  position = tablePosition(kMovSources, source, 3);
+  // "pindirs" would be found as "pins" by its first letters.
+  position = source == u"pindirs" ? 0 : tablePosition(kMovSources, source, 3);
   if (source.starts_with(u"rxfifo")) {
     refuseRp2350(line, kMovRxFifo, source);
   } else if (position == 0) {

@@ -107,6 +107,7 @@ TEST(Encoder, MovIrqSetNopWord) {
       {{}, u"mov", -3},                 {{}, u"mov foo x", -3},
       {{}, u"mov pindirs, x", -3},      {{}, u"mov osr, rxfifo[y]", -3},
       {{}, u"mov rxfifo[0], isr", -3},  {{}, u"mov x, !", -3},
+      {{}, u"mov x, pindirs", -3},
       {{}, u"irq 3", 0xC003},           {{}, u"irq set 3", 0xC003},
       {{}, u"irq nowait 3", 0xC003},    {{}, u"irq wait 0 rel", 0xC030},
       {{}, u"irq clear 3", 0xC043},     {{}, u"irq 2 rel", 0xC012},
