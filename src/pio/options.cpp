@@ -10,20 +10,20 @@ namespace {
 
 struct OptionWord {
   std::u16string_view word;
-  bool PasmOptions::*flag;
+  bool PasmOptions::*flag;  // nullptr: accepted, no effect
 };
 
 constexpr OptionWord kOptionWords[] = {
-    {u"nohex", &PasmOptions::noHex},       {u"noinitiate", &PasmOptions::noInit},
-    {u"noinit", &PasmOptions::noInit},     {u"loadwitherrors", &PasmOptions::loadWithErrors},
-    {u"verbose", &PasmOptions::verbose},   {u"nosetpin", &PasmOptions::noSetpin},
+    {u"nohex", nullptr},                   {u"noinitiate", &PasmOptions::noInit},
+    {u"noinit", &PasmOptions::noInit},     {u"loadwitherrors", nullptr},
+    {u"verbose", nullptr},                 {u"nosetpin", &PasmOptions::noSetpin},
     {u"showregs", &PasmOptions::showRegs}, {u"nohints", &PasmOptions::noHints},
 };
 
 void applyOptionWord(PasmOptions& options, std::u16string_view word) {
   for (const OptionWord& option : kOptionWords) {
     if (option.word == word) {
-      options.*option.flag = true;
+      if (option.flag != nullptr) options.*option.flag = true;
       return;
     }
   }

@@ -93,8 +93,6 @@ TEST(PioBlocks, OptionsChangeTheCommands) {
   EXPECT_TRUE(reader.blocks.options().noSetpin);
   EXPECT_TRUE(reader.blocks.options().noInit);
   EXPECT_FALSE(reader.blocks.options().noHints);
-  EXPECT_FALSE(reader.blocks.options().noHex);
-  EXPECT_TRUE(reader.blocks.options().verbose);
   reader.blocks.readOptions(u"#PASMCFG nohints");
   Lines lines = reader.readLines({u".set_count 1", u"set pins 1"});
   EXPECT_EQ(lines[0], u"'&h00 &hE001 " + padded(u"SET PINS &b1", 30) + u";set pins 1");
