@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "pio/line_words.h"
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
 #include "text/blanks.h"
@@ -15,11 +16,11 @@ namespace {
 // More pins than a bank has can only come from a reported or spilled value.
 constexpr int32_t kMaxSetpinsPerGroup = 32;
 
-void addGroup(std::vector<std::u16string>& lines, int32_t base, int32_t count, int pioNumber,
+void addGroup(std::vector<std::u16string>& lines, const PinGroup& pins, int pioNumber,
               std::u16string_view group) {
-  count = std::min(count, kMaxSetpinsPerGroup);
+  int32_t count = std::min(pins.count, kMaxSetpinsPerGroup);
   for (int32_t i = 0; i < count; ++i) {
-    lines.push_back(u"SETPIN GP" + text::decimal(int64_t{base} + i) + u",PIO" +
+    lines.push_back(u"SETPIN GP" + text::decimal(int64_t{pins.base} + i) + u",PIO" +
                     text::decimal(pioNumber) + u" '" + std::u16string(group));
   }
 }
@@ -64,10 +65,7 @@ std::u16string listingTail(std::u16string_view decoded, std::u16string_view comm
          std::u16string(text::kCrLf);
 }
 
-std::u16string_view listingComment(std::u16string_view line) {
-  size_t apostrophe = line.find(u'\'');
-  return apostrophe == std::u16string_view::npos ? line : line.substr(apostrophe + 1);
-}
+std::u16string_view listingComment(std::u16string_view line) { return splitComment(line).comment; }
 
 void appendInstruction(PioBlockText& text, int pioNumber, int address, int word,
                        std::u16string_view tail) {
@@ -80,9 +78,9 @@ void appendInstruction(PioBlockText& text, int pioNumber, int address, int word,
 
 std::vector<std::u16string> setpinLines(const PioAssembler& pio, int pioNumber) {
   std::vector<std::u16string> lines;
-  addGroup(lines, pio.setBase, pio.setCount, pioNumber, u"SET");
-  addGroup(lines, pio.outBase, pio.outCount, pioNumber, u"OUT");
-  addGroup(lines, pio.sidesetBase, pio.sidesetCount, pioNumber, u"SIDESET");
+  addGroup(lines, pio.pins.set, pioNumber, u"SET");
+  addGroup(lines, pio.pins.out, pioNumber, u"OUT");
+  addGroup(lines, pio.pins.sideset, pioNumber, u"SIDESET");
   return lines;
 }
 

@@ -22,8 +22,8 @@ struct PioBlockText {
 /// with blanks normalised, then CR LF.
 std::u16string listingTail(std::u16string_view decoded, std::u16string_view comment, size_t width);
 
-/// The comment of a listing line: the text after the line's first apostrophe,
-/// or the whole line when it has none.
+/// The comment of a listing line: the text after the line's comment mark
+/// ("'", ";" or "//", whichever comes first), or the whole line without one.
 std::u16string_view listingComment(std::u16string_view line);
 
 /// Adds an assembled word at its address to both listing texts.

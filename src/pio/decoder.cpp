@@ -57,7 +57,7 @@ std::u16string decodeWait(const Bits& b, const DecodeContext& c) {
     case 0:
       return head + u" GPIO " + text::decimal(index) + pinHint(index, 1, c.noHints);
     case 1:
-      return head + u" PIN " + text::decimal(index) + pinHint(int64_t{index} + c.inBase, 1, c.noHints);
+      return head + u" PIN " + text::decimal(index) + pinHint(int64_t{index} + c.pins.inBase, 1, c.noHints);
     case 2:
       return head + u" IRQ " + text::decimal(b.number(14, 3)) + (b.bit(4) ? u" REL" : u"");
     default:
@@ -70,10 +70,10 @@ std::u16string decodeShift(const Bits& b, int op, int32_t field, const DecodeCon
   if (n == 0) n = 32;
   if (op == 2) {
     std::u16string t = u"IN " + std::u16string(kInSources[field]) + u" " + text::decimal(n);
-    return field == 0 ? t + pinHint(c.inBase, n, c.noHints) : t;
+    return field == 0 ? t + pinHint(c.pins.inBase, n, c.noHints) : t;
   }
   std::u16string t = u"OUT " + std::u16string(kOutDestinations[field]) + u" " + text::decimal(n);
-  return field == 0 || field == 4 ? t + pinHint(c.outBase, c.outCount, c.noHints) : t;
+  return field == 0 || field == 4 ? t + pinHint(c.pins.out.base, c.pins.out.count, c.noHints) : t;
 }
 
 std::u16string decodePushPull(const Bits& b) {
@@ -109,8 +109,8 @@ std::u16string decodeIrq(const Bits& b) {
 std::u16string decodeSet(const Bits& b, int32_t field, const DecodeContext& c) {
   std::u16string t = u"SET " + std::u16string(kOutDestinations[field]);
   if (field != 0 && field != 4) return t + u" " + text::decimal(b.number(12, 5));
-  int32_t shown = std::clamp(c.setCount, 0, 16);
-  return t + u" &b" + b.chars(17 - shown, shown) + pinHint(c.setBase, c.setCount, c.noHints);
+  int32_t shown = std::clamp(c.pins.set.count, 0, 16);
+  return t + u" &b" + b.chars(17 - shown, shown) + pinHint(c.pins.set.base, c.pins.set.count, c.noHints);
 }
 
 std::u16string decodeOperation(const Bits& b, const DecodeContext& c, std::u16string& note) {
@@ -135,7 +135,7 @@ std::u16string sideAndDelay(const Bits& b, std::u16string t, const DecodeContext
   int32_t sidesetCount = count - opt;
   if (sidesetCount >= 1 && (opt == 0 || b.bit(12))) {
     t = (t + std::u16string(63, u' ')).substr(0, 23) + u" SIDE &b" +
-        b.chars(4 + opt, sidesetCount) + pinHint(c.sidesetBase, sidesetCount, c.noHints);
+        b.chars(4 + opt, sidesetCount) + pinHint(c.pins.sideset.base, sidesetCount, c.noHints);
   }
   int32_t delay = b.number(sidesetCount + opt + 4, 5 - count);
   if (delay >= 1) t += u"[" + text::decimal(delay) + u"]";
@@ -147,14 +147,12 @@ std::u16string sideAndDelay(const Bits& b, std::u16string t, const DecodeContext
 
 DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints) {
   const StateMachineConfig& config = pio.config();
-  return {config.pinctrl, config.execctrl, pio.setBase,     pio.setCount,
-          pio.outBase,    pio.outCount,    pio.inBase,      pio.sidesetBase,
-          labelsOfCurrentBlock(pio),       noHints};
+  return {config.pinctrl, config.execctrl, pio.pins, labelsOfCurrentBlock(pio), noHints};
 }
 
 std::u16string decodeForCurrentMachine(const PioContext& ctx, uint16_t word) {
   const StateMachineConfig& config = ctx.pio.config();
-  ctx.pio.sidesetCount = sidesetCountOf(config.pinctrl, config.execctrl);
+  ctx.pio.pins.sideset.count = sidesetCountOf(config.pinctrl, config.execctrl);
   return decodeInstruction(word, decodeContextFor(ctx.pio, ctx.options.noHints));
 }
 
@@ -178,11 +176,9 @@ std::u16string pinHint(int64_t first, int64_t count, bool noHints) {
   return u"(" + list + u")";
 }
 
-std::u16string labelForAddress(const std::vector<PioLabel>& labels, int32_t address) {
-  for (const PioLabel& label : labels) {
-    if (label.address == address) return label.name.substr(0, label.name.size() - 1);
-  }
-  return text::decimal(address);
+std::u16string labelForAddress(const BlockLabels* labels, int32_t address) {
+  const std::u16string* name = labels != nullptr ? labels->nameAt(address) : nullptr;
+  return name != nullptr ? name->substr(0, name->size() - 1) : text::decimal(address);
 }
 
 }  // namespace pio

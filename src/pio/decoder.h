@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "pio/pio_assembler.h"
 
@@ -12,13 +11,9 @@ namespace pio {
 struct DecodeContext {
   int64_t pinctrl = kPinctrlStart;
   int64_t execctrl = kExecctrlStart;
-  int32_t setBase = 0;
-  int32_t setCount = 5;
-  int32_t outBase = 0;
-  int32_t outCount = 0;
-  int32_t inBase = 0;
-  int32_t sidesetBase = 0;
-  std::vector<PioLabel> labels;
+  PinGroups pins = PinGroups::atBlockStart();
+  /// The labels of the block, or nullptr for none.
+  const BlockLabels* labels = nullptr;
   bool noHints = false;
 };
 
@@ -39,6 +34,6 @@ std::u16string pinHint(int64_t first, int64_t count, bool noHints);
 
 /// The name (without colon) of the first label at the address, else the
 /// address in decimal.
-std::u16string labelForAddress(const std::vector<PioLabel>& labels, int32_t address);
+std::u16string labelForAddress(const BlockLabels* labels, int32_t address);
 
 }  // namespace pio

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -9,11 +8,14 @@ namespace pio {
 class PioLine;
 
 /// Applies the directive named by the line's first word (already taken) and
-/// returns the line's result; nullopt when the word names no directive.
-std::optional<int> applyDirective(PioLine& line, std::u16string_view name);
+/// returns the line's result. Both readings come here: the first applies
+/// only the directives that place code and names (".program", ".pio", ".sm",
+/// ".origin", ".define", ".decode"), the second every one, and reports a
+/// name that is no directive.
+int applyDirective(PioLine& line, std::u16string_view name);
 
-/// The program name of a ".program" line body: the text after the keyword,
-/// trimmed, cut before any apostrophe and then before any ";".
-std::u16string programNameOf(std::u16string_view body);
+/// The program name of a ".program" line: the text after the keyword,
+/// trimmed, cut before any "'", then any ";", then any "//".
+std::u16string programNameOf(std::u16string_view rest);
 
 }  // namespace pio

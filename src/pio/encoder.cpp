@@ -1,12 +1,14 @@
 #include "pio/encoder.h"
 
+#include <iterator>
+#include <optional>
 #include <string>
 
 #include "pio/guidance.h"
+#include "pio/instruction_tail.h"
+#include "pio/line_pass.h"
 #include "pio/pio_line.h"
-#include "pio/pio_text.h"
-#include "pio/second_pass.h"
-#include "pio/side_set_delay.h"
+#include "pio/value_reader.h"
 #include "text/case_table.h"
 #include "text/numbers.h"
 
@@ -14,7 +16,7 @@ namespace pio {
 
 namespace {
 
-constexpr std::u16string_view kJumpConditions = u"  !x x--!y y--x!=pin!os";
+constexpr std::u16string_view kConditions[] = {u"!x", u"x--", u"!y", u"y--", u"x!=y", u"pin", u"!osre"};
 constexpr std::u16string_view kWaitSources = u"  gpipinirq";
 constexpr std::u16string_view kInSources = u"   pinsx   y   null        isr osr";
 constexpr std::u16string_view kOutDestinations = u"   pinsx   y   nullpindpc  isr exec";
@@ -27,6 +29,7 @@ constexpr std::u16string_view kWaitIrqOutOfRange = u"wait irq index out of range
 constexpr std::u16string_view kBitCountOutOfRange = u"bit count out of range 1-32";
 constexpr std::u16string_view kSetValueOutOfRange = u"set value out of range 0-31";
 constexpr std::u16string_view kWordOutOfRange = u"word value out of range 0-65535";
+constexpr std::u16string_view kAddressBeyond = u"instruction address beyond 31";
 constexpr std::u16string_view kInvalidIrq =
     u" Invalid interupt, valid interrupts values are (0-7). ";
 constexpr std::u16string_view kLabelNotResolved = u"label not resolved";
@@ -36,155 +39,220 @@ constexpr std::u16string_view kUnexpectedParameter = u"unexpected parameter";
 constexpr std::u16string_view kInvalidMovDestination = u"Invalid operator Or destination ";
 constexpr std::u16string_view kInvalidMovSource = u"Invalid source";
 constexpr std::u16string_view kInvalidSetDestination = u"Invalid destination";
+constexpr std::u16string_view kUnknownShiftOperand = u"unknown source or destination";
+// Forms only the RP2350 runs; each is reported as the form + kNeedsRp2350.
+constexpr std::u16string_view kWaitJmpPin = u"wait jmppin";
+constexpr std::u16string_view kMovPindirs = u"mov pindirs";
+constexpr std::u16string_view kMovRxFifo = u"mov rxfifo[]";
 
 uint32_t bitsOf(int32_t value) { return static_cast<uint32_t>(value); }
 
-bool containsRel(const PioLine& line) {
-  return line.words().find(u"rel") != std::u16string_view::npos;
+Encoded withBits(uint32_t bits) {
+  Encoded encoded;
+  encoded.bits = bits;
+  return encoded;
 }
 
-// A "rel" written right after an IRQ number belongs to it, not to the tail.
-void consumeRel(PioLine& line) {
-  if (line.peek() == u"rel") line.next();
+// 1-based position of the first occurrence of the word's first keyLength
+// characters in an operand name table; 0 when absent or the word is empty.
+int tablePosition(std::u16string_view table, std::u16string_view word, size_t keyLength) {
+  std::u16string_view key = word.substr(0, keyLength);
+  if (key.empty()) return 0;
+  size_t at = text::findNoCase(table, key);
+  return at == std::u16string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
-uint32_t encodeWord(PioLine& line) {
-  int32_t value = readPlainNumber(line.next());
-  if (value < 0 || value > 0xFFFF) {
-    line.fail(kKindGen, kWordOutOfRange, text::decimal(value));
-    return 0;
+void refuseRp2350(PioLine& line, std::u16string_view form, std::u16string_view word) {
+  line.fail(ErrorKind::gen, std::u16string(form) + std::u16string(kNeedsRp2350), word);
+}
+
+// "prev" or "next" after an irq keyword names a neighbouring PIO block.
+void refuseNeighbourIrq(PioLine& line, std::u16string_view form) {
+  std::u16string word = line.peekKeyword();
+  if (word != u"prev" && word != u"next") return;
+  line.keyword();
+  refuseRp2350(line, std::u16string(form) + u" " + word, word);
+}
+
+Encoded encodeWord(PioLine& line) {
+  std::optional<int32_t> value = readValue(line, line.valueWord());
+  if (value && (*value < 0 || *value > 0xFFFF)) {
+    line.fail(ErrorKind::gen, kWordOutOfRange, text::decimal(*value));
+    return {};
   }
-  return bitsOf(value);
+  return withBits(bitsOf(value.value_or(0)));
 }
 
-uint32_t encodeJmp(PioLine& line) {
-  uint32_t word = 0;
-  std::u16string target = line.next();
+Encoded encodeJmp(PioLine& line) {
+  Encoded encoded;
   std::u16string_view unresolved = kLabelNotResolved;
-  int condition = tablePosition(kJumpConditions, target, 3);
-  if (condition > 0 && target != u"0") {
-    word += bitsOf(condition / 3) << 5;
-    target = line.next();
+  std::u16string condition = line.peekKeyword();
+  for (size_t i = 0; i < std::size(kConditions); ++i) {
+    if (condition != kConditions[i]) continue;
+    line.keyword();
+    encoded.bits = bitsOf(static_cast<int32_t>(i + 1)) << 5;
     unresolved = kLabelNotResolvedAfterCondition;
+    break;
   }
-  int32_t address = 0;
-  if (isWholeNumber(target)) {
-    address = parsePioNumber(target);
-  } else if (auto found = findLabel(line.pio, target + u":")) {
-    address = *found;
-  } else {
-    line.warn(kKindJmp, unresolved, target, kModeLabel);
+  Word target = line.valueWord();
+  std::optional<int32_t> address = jumpTarget(line, target);
+  if (!address) {
+    line.warn(ErrorKind::jmp, unresolved, target.text, ReportMode::unresolvedLabel);
+  } else if (*address < 0 || *address > kLastAddress) {
+    line.fail(ErrorKind::gen, kJmpOutOfRange, text::decimal(*address));
   }
-  if (address < 0 || address > kLastAddress) line.fail(kKindGen, kJmpOutOfRange, text::decimal(address));
-  return word + (bitsOf(address) & 0x1F);
+  encoded.bits += bitsOf(address.value_or(0)) & 0x1F;
+  return encoded;
 }
 
-uint32_t encodeWait(PioLine& line) {
-  uint32_t word = 0x2000;
-  std::u16string polarityWord = line.next();
-  int32_t polarity = readPlainNumber(polarityWord);
-  if (polarity != 0 && polarity != 1) line.fail(kKindWait, kPolarityExpected, polarityWord);
-  word += bitsOf(polarity & 1) << 7;
-  std::u16string sourceWord = line.next();
-  int source = tablePosition(kWaitSources, sourceWord, 3) / 3;
-  if (source == 0) line.fail(kKindWait, kUnexpectedParameter, sourceWord);
-  if (source > 0) word += bitsOf(source - 1) << 5;
-  int32_t index = readPlainNumber(line.next());
-  if (source == 3) {
-    if (containsRel(line)) word += 0x10;
-    consumeRel(line);
-    if (index < 0 || index > 7) line.fail(kKindGen, kWaitIrqOutOfRange, text::decimal(index));
-  } else if (index < 0 || index > 31) {
-    line.fail(kKindGen, kWaitIndexOutOfRange, text::decimal(index));
-  }
-  return word + (bitsOf(index) & 0x1F);
-}
-
-// IN and OUT: a source or destination that is not in the table adds nothing.
-uint32_t encodeShift(PioLine& line, uint32_t base, std::u16string_view table) {
-  uint32_t word = base;
-  int position = tablePosition(table, line.next(), 4);
-  if (position > 0) word += bitsOf(position / 4 - 1) << 5;
-  int32_t count = readPlainNumber(line.next());
-  if (count < 1 || count > 32) line.fail(kKindGen, kBitCountOutOfRange, text::decimal(count));
-  return word + (bitsOf(count) & 0x1F);
-}
-
-// PUSH and PULL take their option words in any order; the first other word
-// is left for the side-set and delay tail.
-uint32_t encodePushPull(PioLine& line, uint32_t base, std::u16string_view ifWord) {
-  uint32_t word = base;
-  for (;;) {
-    std::u16string option = line.peek();
-    if (option == ifWord) {
-      word |= 0x40;
-    } else if (option == u"block") {
-      word |= 0x20;
-    } else if (option == u"noblock") {
-      word &= ~uint32_t{0x20};
-    } else {
-      return word;
+// The polarity may be left out before a source word; it is then 1.
+int32_t waitPolarity(PioLine& line) {
+  const Word* next = line.peekWord();
+  if (next != nullptr && !next->group) {
+    for (std::u16string_view source : {u"gpio", u"pin", u"irq", u"jmppin"}) {
+      if (next->text == source) return 1;
     }
-    line.next();
   }
+  Word word = line.valueWord();
+  std::optional<int32_t> polarity = readValue(line, word);
+  if (polarity && *polarity != 0 && *polarity != 1) {
+    line.fail(ErrorKind::wait, kPolarityExpected, word.text);
+  }
+  return polarity.value_or(0);
 }
 
-uint32_t encodeMov(PioLine& line) {
-  uint32_t word = 0xA000;
-  std::u16string destination = line.next();
+Encoded encodeWait(PioLine& line) {
+  Encoded encoded = withBits(0x2000);
+  encoded.bits += bitsOf(waitPolarity(line) & 1) << 7;
+  std::u16string sourceWord = line.keyword();
+  if (sourceWord == u"jmppin") {
+    refuseRp2350(line, kWaitJmpPin, sourceWord);
+    return encoded;
+  }
+  int source = tablePosition(kWaitSources, sourceWord, 3) / 3;
+  if (source == 0) line.fail(ErrorKind::wait, kUnexpectedParameter, sourceWord);
+  if (source > 0) encoded.bits += bitsOf(source - 1) << 5;
+  bool irq = source == 3;
+  if (irq) refuseNeighbourIrq(line, u"wait irq");
+  std::optional<int32_t> index = readValue(line, line.valueWord());
+  if (index && irq && (*index < 0 || *index > 7)) {
+    line.fail(ErrorKind::gen, kWaitIrqOutOfRange, text::decimal(*index));
+  } else if (index && !irq && (*index < 0 || *index > 31)) {
+    line.fail(ErrorKind::gen, kWaitIndexOutOfRange, text::decimal(*index));
+  }
+  encoded.bits += bitsOf(index.value_or(0)) & 0x1F;
+  encoded.takesRel = irq;
+  return encoded;
+}
+
+Encoded encodeShift(PioLine& line, uint32_t base, std::u16string_view table) {
+  Encoded encoded = withBits(base);
+  std::u16string operand = line.keyword();
+  int position = tablePosition(table, operand, 4);
+  if (position > 0) encoded.bits += bitsOf(position / 4 - 1) << 5;
+  std::optional<int32_t> count = readValue(line, line.valueWord());
+  if (count && (*count < 1 || *count > 32)) {
+    line.fail(ErrorKind::gen, kBitCountOutOfRange, text::decimal(*count));
+  }
+  // Reported only alone: when the count is wrong too, the operand was most
+  // likely left out.
+  if (position == 0 && !line.failed()) line.fail(ErrorKind::gen, kUnknownShiftOperand, operand);
+  encoded.bits += bitsOf(count.value_or(0)) & 0x1F;
+  return encoded;
+}
+
+// PUSH and PULL take their option words in any order.
+Encoded encodePushPull(PioLine& line, uint32_t base, std::u16string_view ifWord) {
+  Encoded encoded = withBits(base);
+  encoded.ifWord = ifWord;
+  while (applyFifoOption(ifWord, line.peekKeyword(), encoded.bits)) line.keyword();
+  return encoded;
+}
+
+// The operator before a MOV source, written alone or attached to it.
+uint32_t movOperator(PioLine& line, std::u16string& source) {
+  uint32_t op = 0;
+  if (source == u"!" || source == u"~" || source == u"::") {
+    op = source == u"::" ? 0x10 : 8;
+    source = line.keyword();
+  } else if (source.size() > 2 && source.starts_with(u"::")) {
+    op = 0x10;
+    source.erase(0, 2);
+  } else if (source.size() > 1 && (source[0] == u'!' || source[0] == u'~')) {
+    op = 8;
+    source.erase(0, 1);
+  }
+  return op;
+}
+
+Encoded encodeMov(PioLine& line) {
+  Encoded encoded = withBits(0xA000);
+  std::u16string destination = line.keyword();
   int position = tablePosition(kMovDestinations, destination, 3);
-  if (position == 0) line.fail(kKindMov, kInvalidMovDestination, destination);
-  if (position > 0) word += bitsOf(position / 3 - 1) << 5;
-  std::u16string source = line.next();
-  if (source == u"!" || source == u"~") {
-    word += 8;
-    source = line.next();
-  } else if (source == u"::") {
-    word += 0x10;
-    source = line.next();
+  if (destination == u"pindirs") {
+    refuseRp2350(line, kMovPindirs, destination);
+  } else if (destination.starts_with(u"rxfifo")) {
+    refuseRp2350(line, kMovRxFifo, destination);
+  } else if (position == 0) {
+    line.fail(ErrorKind::mov, kInvalidMovDestination, destination);
+  } else {
+    encoded.bits += bitsOf(position / 3 - 1) << 5;
   }
-  position = tablePosition(kMovSources, source, 3);
-  if (position == 0) line.fail(kKindMov, kInvalidMovSource, source);
-  if (position > 0) word += bitsOf(position / 3 - 1);
-  return word;
+  std::u16string source = line.keyword();
+  encoded.bits += movOperator(line, source);
+  // "pindirs" would be found as "pins" by its first letters.
+  position = source == u"pindirs" ? 0 : tablePosition(kMovSources, source, 3);
+  if (source.starts_with(u"rxfifo")) {
+    refuseRp2350(line, kMovRxFifo, source);
+  } else if (position == 0) {
+    line.fail(ErrorKind::mov, kInvalidMovSource, source);
+  } else {
+    encoded.bits += bitsOf(position / 3 - 1);
+  }
+  return encoded;
 }
 
-uint32_t encodeIrq(PioLine& line) {
-  uint32_t word = 0xC000;
-  if (containsRel(line)) word += 0x10;
-  std::u16string mode = line.next();
-  std::u16string numberWord = mode;
+Encoded encodeIrq(PioLine& line) {
+  Encoded encoded = withBits(0xC000);
+  encoded.takesRel = true;
+  refuseNeighbourIrq(line, u"irq");
+  std::u16string mode = line.peekKeyword();
   if (mode == u"set" || mode == u"nowait" || mode == u"wait" || mode == u"clear") {
-    if (mode == u"wait") word += 0x20;
-    if (mode == u"clear") word += 0x40;
-    numberWord = line.next();
+    line.keyword();
+    if (mode == u"wait") encoded.bits += 0x20;
+    if (mode == u"clear") encoded.bits += 0x40;
   }
-  consumeRel(line);
-  int32_t number = readPlainNumber(numberWord);
-  if (number < 0 || number > 7) line.fail(kKindIrq, kInvalidIrq, text::decimal(number));
-  return word + (bitsOf(number) & 7);
+  std::optional<int32_t> number = readValue(line, line.valueWord());
+  if (number && (*number < 0 || *number > 7)) {
+    line.fail(ErrorKind::irq, kInvalidIrq, text::decimal(*number));
+  }
+  encoded.bits += bitsOf(number.value_or(0)) & 7;
+  return encoded;
 }
 
-uint32_t encodeSet(PioLine& line) {
-  uint32_t word = 0xE000;
-  std::u16string destination = line.next();
+Encoded encodeSet(PioLine& line) {
+  Encoded encoded = withBits(0xE000);
+  std::u16string destination = line.keyword();
   if (destination == u"x") {
-    word += 0x20;
+    encoded.bits += 0x20;
   } else if (destination == u"y") {
-    word += 0x40;
+    encoded.bits += 0x40;
   } else if (destination == u"pindirs") {
-    word += 0x80;
+    encoded.bits += 0x80;
   } else if (destination != u"pins") {
-    line.fail(kKindSet, kInvalidSetDestination, destination);
+    line.fail(ErrorKind::set, kInvalidSetDestination, destination);
   }
-  int32_t value = parsePioNumber(line.next());
-  if (value < 0 || value > 31) line.fail(kKindGen, kSetValueOutOfRange, text::decimal(value));
-  return word + (bitsOf(value) & 0x1F);
+  std::optional<int32_t> value = readValue(line, line.valueWord());
+  if (value && (*value < 0 || *value > 31)) {
+    line.fail(ErrorKind::gen, kSetValueOutOfRange, text::decimal(*value));
+  }
+  encoded.bits += bitsOf(value.value_or(0)) & 0x1F;
+  return encoded;
 }
 
-uint32_t encodeOperation(PioLine& line, std::u16string_view mnemonic) {
+Encoded encodeOperation(PioLine& line, std::u16string_view mnemonic) {
   if (mnemonic == u".word") return encodeWord(line);
-  if (mnemonic == u"nop") return 0xA042;
+  if (mnemonic == u"nop") return withBits(0xA042);
   if (mnemonic == u"jmp") return encodeJmp(line);
   if (mnemonic == u"wait") return encodeWait(line);
   if (mnemonic == u"in") return encodeShift(line, 0x4000, kInSources);
@@ -194,6 +262,14 @@ uint32_t encodeOperation(PioLine& line, std::u16string_view mnemonic) {
   if (mnemonic == u"mov") return encodeMov(line);
   if (mnemonic == u"irq") return encodeIrq(line);
   return encodeSet(line);
+}
+
+// The slots a block takes for a state machine, in line order, give the wrap
+// it runs with when the block does not place it.
+void noteSlot(MachineUse& use, int32_t address) {
+  if (!use.slotTaken) use.firstSlot = address;
+  use.slotTaken = true;
+  use.lastSlot = address;
 }
 
 }  // namespace
@@ -207,19 +283,16 @@ bool isInstructionMnemonic(std::u16string_view word) {
 }
 
 int encodeInstruction(PioLine& line, std::u16string_view mnemonic) {
-  if (line.pio.decodeMode) return kResultNoWord;
-  uint32_t word = encodeOperation(line, mnemonic);
-  word = applySideSetAndDelay(line, word);
-  ++line.pio.programCounter[line.pio.currentPio];
-  line.pio.instructionWord = word;
+  PioAssembler& pio = line.pio;
+  if (pio.decodeMode) return kResultNoWord;
+  uint32_t word = applyTail(line, encodeOperation(line, mnemonic));
+  int32_t address = pio.programCounter[pio.currentPio];
+  if (address > kLastAddress && !line.failed()) {
+    line.fail(ErrorKind::gen, kAddressBeyond, text::decimal(address));
+  }
+  noteSlot(pio.use(), address);
+  ++pio.programCounter[pio.currentPio];
   return line.failed() ? kResultNoWord : static_cast<int>(word);
-}
-
-int tablePosition(std::u16string_view table, std::u16string_view word, size_t keyLength) {
-  std::u16string_view key = word.substr(0, keyLength);
-  if (key.empty()) return 0;
-  size_t at = text::findNoCase(table, key);
-  return at == std::u16string_view::npos ? 0 : static_cast<int>(at) + 1;
 }
 
 }  // namespace pio

@@ -62,27 +62,27 @@ std::u16string joined(std::initializer_list<std::u16string_view> parts) {
   return out;
 }
 
-void writeBlock(base::Logs& logs, std::u16string_view kind, std::u16string_view message,
-                std::u16string_view detail, int mode) {
-  if (kind == kKindJmp && mode == kModeLabel) {
+void writeBlock(base::Logs& logs, ErrorKind kind, std::u16string_view message,
+                std::u16string_view detail, ReportMode mode) {
+  if (kind == ErrorKind::jmp && mode == ReportMode::unresolvedLabel) {
     logs.pioErrorLine(joined({u"       ", message, u" ", detail}));
     logs.pioErrorLine(u"        Check labels match in source");
-  } else if (kind == kKindWait) {
+  } else if (kind == ErrorKind::wait) {
     logs.pioErrorLine(u"       !!! SYNTAX Error!!");
     logs.pioErrorLine(joined({u"       ", message, u" ", detail}));
     writeAll(logs, kWaitHelp);
-  } else if (kind == kKindMov) {
+  } else if (kind == ErrorKind::mov) {
     logs.pioErrorLine(kSyntaxError6);
     logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
-  } else if (kind == kKindIrq) {
+  } else if (kind == ErrorKind::irq) {
     logs.pioErrorLine(kSyntaxError6);
     logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
     writeAll(logs, kIrqHelp);
-  } else if (kind == kKindSet) {
+  } else if (kind == ErrorKind::set) {
     logs.pioErrorLine(kSyntaxError6);
     logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
     writeAll(logs, kSetHelp);
-  } else if (kind == kKindDir) {
+  } else if (kind == ErrorKind::dir) {
     logs.pioErrorLine(u"      !!! DIRECTIVE OUT of RANGE!!");
     logs.pioErrorLine(joined({u"      ", message, u" Allowed value: ", detail}));
   } else {
@@ -92,8 +92,8 @@ void writeBlock(base::Logs& logs, std::u16string_view kind, std::u16string_view 
 
 }  // namespace
 
-void reportPioError(PioAssembler& pio, base::Logs& logs, std::u16string_view kind,
-                    std::u16string_view message, std::u16string_view detail, int mode) {
+void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
+                    std::u16string_view message, std::u16string_view detail, ReportMode mode) {
   logs.pioErrorLine(kMarker);
   ++pio.pioErrorCount;
   writeBlock(logs, kind, message, detail, mode);

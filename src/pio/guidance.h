@@ -11,23 +11,19 @@ namespace pio {
 struct PioAssembler;
 
 /// Error kinds; each picks its block of guidance lines.
-inline constexpr std::u16string_view kKindJmp = u"JMP";
-inline constexpr std::u16string_view kKindWait = u"WAIT";
-inline constexpr std::u16string_view kKindMov = u"MOV";
-inline constexpr std::u16string_view kKindIrq = u"IRQ";
-inline constexpr std::u16string_view kKindSet = u"SET";
-inline constexpr std::u16string_view kKindDir = u"DIR";
-inline constexpr std::u16string_view kKindGen = u"GEN";
-inline constexpr std::u16string_view kKindSide = u"SIDE";
-inline constexpr std::u16string_view kKindDelay = u"DELAY";
+enum class ErrorKind { jmp, wait, mov, irq, set, dir, gen, side, delay };
 
-/// Mode of an unresolved jump label; every other report uses 0.
-inline constexpr int kModeLabel = 1;
+/// How a report is laid out: an unresolved jump label has its own block.
+enum class ReportMode { plain, unresolvedLabel };
+
+/// Ends the message of a form only the RP2350 runs ("wait jmppin" + this).
+inline constexpr std::u16string_view kNeedsRp2350 = u" needs the RP2350";
 
 /// Counts one error and writes its guidance block to the PIO report: a marker
 /// pointing up at the source line the caller has just written, the lines for
 /// the kind, and a closing rule.
-void reportPioError(PioAssembler& pio, base::Logs& logs, std::u16string_view kind,
-                    std::u16string_view message, std::u16string_view detail, int mode);
+void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
+                    std::u16string_view message, std::u16string_view detail,
+                    ReportMode mode = ReportMode::plain);
 
 }  // namespace pio

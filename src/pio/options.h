@@ -5,13 +5,10 @@
 namespace pio {
 
 /// Assembler options switched on by "#PASMCFG" lines; once set they stay set
-/// for the run. noHex, loadWithErrors and verbose are accepted and change
-/// nothing.
+/// for the run. The words "nohex", "loadwitherrors" and "verbose" are
+/// accepted too and change nothing, so they have no flag.
 struct PasmOptions {
-  bool noHex = false;
   bool noInit = false;
-  bool loadWithErrors = false;
-  bool verbose = false;
   bool noSetpin = false;
   bool showRegs = false;
   bool noHints = false;

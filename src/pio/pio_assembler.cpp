@@ -4,52 +4,58 @@
 
 namespace pio {
 
-std::vector<PioLabel> labelsOfCurrentBlock(const PioAssembler& pio) {
-  std::vector<PioLabel> result;
-  for (const PioLabel& label : pio.labels[pio.currentPio][pio.currentSm]) {
-    if (label.block == pio.blockNumber) result.push_back(label);
-  }
-  return result;
+void BlockLabels::add(const std::u16string& name, int32_t address) {
+  if (!byName_.emplace(name, address).second) repeated_.insert(name);
+  byAddress_.emplace(address, name);
+}
+
+std::optional<int32_t> BlockLabels::find(std::u16string_view name) const {
+  auto found = byName_.find(std::u16string(name));
+  if (found == byName_.end()) return std::nullopt;
+  return found->second;
+}
+
+const std::u16string* BlockLabels::nameAt(int32_t address) const {
+  auto found = byAddress_.find(address);
+  return found == byAddress_.end() ? nullptr : &found->second;
+}
+
+const BlockLabels* labelsOfCurrentBlock(const PioAssembler& pio) {
+  const auto& blocks = pio.labels[pio.currentPio][pio.currentSm];
+  auto found = blocks.find(pio.blockNumber);
+  return found == blocks.end() ? nullptr : &found->second;
 }
 
 std::optional<int32_t> findLabel(const PioAssembler& pio, std::u16string_view name) {
-  for (const PioLabel& label : pio.labels[pio.currentPio][pio.currentSm]) {
-    if (label.block == pio.blockNumber && label.name == name) return label.address;
-  }
-  return std::nullopt;
+  const BlockLabels* labels = labelsOfCurrentBlock(pio);
+  return labels == nullptr ? std::nullopt : labels->find(name);
 }
 
-void recordLabel(PioAssembler& pio, std::u16string_view name) {
-  int32_t address = pio.programCounter[pio.currentPio] + pio.config().origin;
-  pio.labels[pio.currentPio][pio.currentSm].push_back(
-      {text::lower(name), address, pio.blockNumber});
+void recordLabel(PioAssembler& pio, const std::u16string& name) {
+  pio.labels[pio.currentPio][pio.currentSm][pio.blockNumber].add(
+      name, pio.programCounter[pio.currentPio]);
 }
 
 void recordDefine(PioAssembler& pio, std::u16string_view name, std::u16string_view value) {
   // A define without a name could never be looked up.
   if (name.empty()) return;
-  std::u16string resolved = lookupDefine(pio, value).value_or(std::u16string(value));
-  pio.defines.push_back({text::lower(name), text::lower(resolved)});
+  pio.defines[text::lower(name)] = text::lower(value);
 }
 
-std::optional<std::u16string> lookupDefine(const PioAssembler& pio, std::u16string_view name) {
-  if (name.empty()) return std::nullopt;
-  // Newest first: the second reading records each define again as it meets
-  // it, so a redefined name has the value in force at that line.
-  for (auto it = pio.defines.rbegin(); it != pio.defines.rend(); ++it) {
-    if (text::equalsNoCase(it->name, name)) return it->value;
+const std::u16string* lookupDefine(const PioAssembler& pio, std::u16string_view name) {
+  if (name.empty() || pio.defines.empty()) return nullptr;
+  auto found = pio.defines.find(text::lower(name));
+  return found == pio.defines.end() ? nullptr : &found->second;
+}
+
+void restartPlacement(PioAssembler& pio) {
+  pio.currentPio = 0;
+  pio.currentSm = 0;
+  pio.programCounter = {};
+  for (auto& block : pio.stateMachines) {
+    for (StateMachineConfig& config : block) config.origin = 0;
   }
-  return std::nullopt;
-}
-
-void claimRegisters(PioAssembler& pio) {
-  bool& claimed = pio.registersClaimed[pio.currentPio][pio.currentSm];
-  if (claimed) return;
-  claimed = true;
-  StateMachineConfig& config = pio.config();
-  config.execctrl = kExecctrlStart;
-  config.pinctrl = kPinctrlStart;
-  config.shiftctrl = kShiftctrlStart;
+  pio.blockNumber = 0;
 }
 
 int32_t sidesetCountOf(int64_t pinctrl, int64_t execctrl) {

@@ -5,7 +5,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace base {
 class Logs;
@@ -20,8 +21,8 @@ inline constexpr int kStateMachineCount = 4;
 /// Instruction memory of a PIO block holds addresses 0-31.
 inline constexpr int32_t kLastAddress = 31;
 
-/// Register images every state machine starts with: wrap top 31, SET count
-/// 5, IN and OUT shifting right.
+/// Register images every state machine starts a block with: wrap top 31, SET
+/// count 5, IN and OUT shifting right.
 inline constexpr int64_t kExecctrlStart = 0x0001F000;
 inline constexpr int64_t kPinctrlStart = 0x14000000;
 inline constexpr int64_t kShiftctrlStart = 0x000C0000;
@@ -34,64 +35,94 @@ struct StateMachineConfig {
   int64_t pinctrl = kPinctrlStart;
   int64_t shiftctrl = kShiftctrlStart;
   int32_t frequency = 0;
-  int32_t wrap = 0;
-  int32_t wrapTarget = 0;
   bool nostart = false;
 };
 
-/// A label: lower-case name with its trailing colon, the address it marks,
-/// and the number of the block (count of block starts in the reading) it
-/// was written in, since labels belong to their block.
-struct PioLabel {
-  std::u16string name;
-  int32_t address = 0;
-  int block = 0;
+/// First pin and pin count of one group of pins a program drives.
+struct PinGroup {
+  int32_t base = 0;
+  int32_t count = 0;
 };
 
-/// A ".define": name and value, both lower case.
-struct PioDefine {
-  std::u16string name;
-  std::u16string value;
+/// The pins the decoder names and the SETPIN commands claim, as the pin
+/// directives of the block last gave them.
+struct PinGroups {
+  PinGroup set;
+  PinGroup out;
+  /// Side-set pins; count is the side-set bits of an instruction (enable bit
+  /// excluded) as the last directive, instruction or decoded word left it.
+  PinGroup sideset;
+  int32_t inBase = 0;
+
+  /// The groups at the start of a block: five SET pins from GP0, no others.
+  static PinGroups atBlockStart() {
+    PinGroups pins;
+    pins.set.count = 5;
+    return pins;
+  }
 };
+
+/// The labels one block wrote for one state machine. When a name or an
+/// address comes twice, the first label recorded keeps it.
+class BlockLabels {
+ public:
+  /// Records name (lower case, with its colon) at address.
+  void add(const std::u16string& name, int32_t address);
+  /// Address of the label called name (with its colon).
+  std::optional<int32_t> find(std::u16string_view name) const;
+  /// Name (with its colon) of the first label at address, or nullptr.
+  const std::u16string* nameAt(int32_t address) const;
+  /// True when name was recorded more than once.
+  bool repeated(const std::u16string& name) const { return repeated_.contains(name); }
+
+ private:
+  std::unordered_map<std::u16string, int32_t> byName_;
+  std::unordered_map<int32_t, std::u16string> byAddress_;
+  std::unordered_set<std::u16string> repeated_;
+};
+
+/// What the current block did to one state machine: the instruction slots it
+/// took, in line order, and whether it placed the wrap points itself.
+struct MachineUse {
+  bool slotTaken = false;
+  int32_t firstSlot = 0;
+  int32_t lastSlot = 0;
+  bool wrapWritten = false;
+  bool wrapTargetWritten = false;
+};
+
+template <typename T>
+using PerMachine = std::array<std::array<T, kStateMachineCount>, kPioBlockCount>;
 
 /// The whole assembler state of a run: the current block and state machine,
 /// program counters, label and define tables, register images and counters.
 struct PioAssembler {
   int currentPio = 0;  // PIO block 0-1 chosen by ".pio"
   int currentSm = 0;   // state machine 0-3 chosen by ".sm"
-  /// Next instruction slot of each PIO block.
+  /// Next instruction slot of each PIO block (origin included).
   std::array<int32_t, kPioBlockCount> programCounter{};
-  std::array<std::array<StateMachineConfig, kStateMachineCount>, kPioBlockCount> stateMachines{};
-  /// Labels per PIO block and state machine, filled by the first reading.
-  std::array<std::array<std::vector<PioLabel>, kStateMachineCount>, kPioBlockCount> labels{};
-  std::vector<PioDefine> defines;  // every ".define" met, oldest first
-  std::u16string programName;      // from ".program"
-  uint32_t instructionWord = 0;    // word of the last instruction line
-  /// Side-set bits of an instruction (enable bit excluded), as the last
-  /// directive, instruction or decoded word left it.
-  int32_t sidesetCount = 0;
-  // Pin counts and bases last given by their directives; the decoder and the
-  // SETPIN commands name pins with them.
-  int32_t setCount = 0;
-  int32_t setBase = 0;
-  int32_t outCount = 0;
-  int32_t outBase = 0;
-  int32_t inBase = 0;
-  int32_t sidesetBase = 0;
+  PerMachine<StateMachineConfig> stateMachines{};
+  /// Labels per PIO block and state machine, by block number; filled by the
+  /// first reading, since labels belong to their block.
+  PerMachine<std::unordered_map<int, BlockLabels>> labels{};
+  /// Every ".define" met: lower-case name to its value text, newest value.
+  std::unordered_map<std::u16string, std::u16string> defines;
+  std::u16string programName;  // from ".program"
+  PinGroups pins;
   bool decodeMode = false;           // ".decode" met in this block
   bool decodeHeaderWritten = false;  // the decode listing heading is out
   int32_t decodeAddress = 0;         // address shown for the next decoded word
-  int wordCursor = 0;                // next word nextWord hands out
   int pioErrorCount = 0;             // errors reported in the run
   /// Block starts met so far in the current reading of the source.
   int blockNumber = 0;
-  /// Set once the current block has changed a register image of that state
-  /// machine; the first change of a block starts from the reset values.
-  std::array<std::array<bool, kStateMachineCount>, kPioBlockCount> registersClaimed{};
+  /// What the current block of the second reading did to each state machine.
+  PerMachine<MachineUse> blockUse{};
 
   /// The configuration of (currentPio, currentSm).
   StateMachineConfig& config() { return stateMachines[currentPio][currentSm]; }
   const StateMachineConfig& config() const { return stateMachines[currentPio][currentSm]; }
+  /// What the current block did to (currentPio, currentSm).
+  MachineUse& use() { return blockUse[currentPio][currentSm]; }
 };
 
 /// What the per-line functions work with: the state, the options in force and
@@ -102,26 +133,26 @@ struct PioContext {
   base::Logs& logs;
 };
 
-/// The labels of (currentPio, currentSm) written in the current block, in the
-/// order they were recorded.
-std::vector<PioLabel> labelsOfCurrentBlock(const PioAssembler& pio);
+/// The labels of (currentPio, currentSm) written in the current block, or
+/// nullptr when it wrote none.
+const BlockLabels* labelsOfCurrentBlock(const PioAssembler& pio);
 
-/// Address of the first label of the current block named name (with colon).
+/// Address of the label of the current block named name (with its colon).
 std::optional<int32_t> findLabel(const PioAssembler& pio, std::u16string_view name);
 
-/// Records a label at the current address (program counter plus origin).
-void recordLabel(PioAssembler& pio, std::u16string_view name);
+/// Records a label at the current address.
+void recordLabel(PioAssembler& pio, const std::u16string& name);
 
-/// Stores a define; a value that names an earlier define takes its value.
+/// Stores a define's value text under its lower-case name; a later value of
+/// the same name replaces it.
 void recordDefine(PioAssembler& pio, std::u16string_view name, std::u16string_view value);
 
-/// Value of the newest define of that name, compared without regard to case.
-std::optional<std::u16string> lookupDefine(const PioAssembler& pio, std::u16string_view name);
+/// Value text of the define called name (without regard to case), or nullptr.
+const std::u16string* lookupDefine(const PioAssembler& pio, std::u16string_view name);
 
-/// Called before a directive changes a register image: the first change a
-/// block makes to a state machine first puts its three images back to their
-/// reset values, so a second program does not add onto the first's fields.
-void claimRegisters(PioAssembler& pio);
+/// The source is read again from its first line: block, state machine,
+/// program counters, origins and the block number start again from 0.
+void restartPlacement(PioAssembler& pio);
 
 /// Side-set bits an instruction carries, less the enable bit when the
 /// side-set is optional.

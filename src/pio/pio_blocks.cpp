@@ -1,12 +1,45 @@
 #include "pio/pio_blocks.h"
 
 #include "pio/decoder.h"
-#include "pio/first_pass.h"
-#include "pio/second_pass.h"
+#include "pio/line_pass.h"
 #include "text/lines.h"
 #include "base/logs.h"
 
 namespace pio {
+
+namespace {
+
+// Each block is one program: it starts from the register start values of
+// every state machine.
+void resetRegisterImages(PioAssembler& pio) {
+  for (auto& block : pio.stateMachines) {
+    for (StateMachineConfig& config : block) {
+      config.execctrl = kExecctrlStart;
+      config.pinctrl = kPinctrlStart;
+      config.shiftctrl = kShiftctrlStart;
+    }
+  }
+}
+
+// A state machine the block gave instructions to wraps after its last one
+// and back to its first, unless the block placed those points itself.
+void applyImplicitWrap(PioAssembler& pio) {
+  for (int p = 0; p < kPioBlockCount; ++p) {
+    for (int s = 0; s < kStateMachineCount; ++s) {
+      const MachineUse& use = pio.blockUse[p][s];
+      if (!use.slotTaken) continue;
+      int64_t& execctrl = pio.stateMachines[p][s].execctrl;
+      if (!use.wrapWritten && use.lastSlot <= kLastAddress) {
+        execctrl = (execctrl & ~int64_t{0x1F000}) | (int64_t{use.lastSlot} << 12);
+      }
+      if (!use.wrapTargetWritten && use.firstSlot <= kLastAddress) {
+        execctrl = (execctrl & ~int64_t{0xF80}) | (int64_t{use.firstSlot} << 7);
+      }
+    }
+  }
+}
+
+}  // namespace
 
 PioBlocks::PioBlocks(base::Logs& logs) : logs_(logs) {}
 
@@ -18,13 +51,7 @@ void PioBlocks::restartReading() {
   // A block left open at the end of the source does not swallow the first
   // lines of the next reading.
   inBlock_ = false;
-  pio_.currentPio = 0;
-  pio_.currentSm = 0;
-  pio_.programCounter = {};
-  for (auto& block : pio_.stateMachines) {
-    for (StateMachineConfig& config : block) config.origin = 0;
-  }
-  pio_.blockNumber = 0;
+  restartPlacement(pio_);
 }
 
 void PioBlocks::startBlock(bool secondReading) {
@@ -35,20 +62,16 @@ void PioBlocks::startBlock(bool secondReading) {
   pio_.decodeMode = false;
   if (!secondReading) return;
   text_ = {};
-  pio_.sidesetCount = 0;
-  pio_.sidesetBase = 0;
-  pio_.setCount = 5;
-  pio_.setBase = 0;
-  pio_.outCount = 0;
-  pio_.outBase = 0;
-  pio_.inBase = 0;
-  pio_.registersClaimed = {};
+  pio_.pins = PinGroups::atBlockStart();
+  pio_.blockUse = {};
+  resetRegisterImages(pio_);
 }
 
 std::u16string PioBlocks::endBlock(bool secondReading, bool pioCheckMode) {
   inBlock_ = false;
   pio_.decodeHeaderWritten = false;
   if (!secondReading) return {};
+  applyImplicitWrap(pio_);
   std::u16string block = generatedBlockText(pio_, options_, text_);
   if (pioCheckMode && !pio_.decodeMode) logs_.pioErrorLine(block);
   return text_.instructionSummary + std::u16string(text::kCrLf) + block;

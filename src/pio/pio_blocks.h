@@ -28,12 +28,15 @@ class PioBlocks {
   void restartReading();
 
   /// A "#PIOSTART" line. In the second reading the block's texts, pin bases,
-  /// counts and decode mode start afresh.
+  /// counts, decode mode and the register images of every state machine
+  /// start afresh: each block is one program.
   void startBlock(bool secondReading);
 
-  /// A "#PIOEND" line. In the second reading returns the summary, CR LF and
-  /// the generated block text (also written to the report in PIOCHECK mode
-  /// unless decoding); in the first reading returns empty text.
+  /// A "#PIOEND" line. In the second reading a state machine the block gave
+  /// instructions without ".wrap" or ".wrap_target" wraps after its last one
+  /// or to its first; returns the summary, CR LF and the generated block text
+  /// (also written to the report in PIOCHECK mode unless decoding). In the
+  /// first reading returns empty text.
   std::u16string endBlock(bool secondReading, bool pioCheckMode);
 
   /// True between a "#PIOSTART" line and the next "#PIOEND" line.

@@ -1,38 +1,103 @@
 #include "pio/pio_line.h"
 
-#include "pio/guidance.h"
-#include "pio/pio_text.h"
-#include "pio/source_line.h"
-#include "text/blanks.h"
+#include <algorithm>
+
 #include "base/logs.h"
 
 namespace pio {
 
-PioLine::PioLine(PioContext& context, std::u16string_view original, std::u16string_view body)
-    : ctx(context),
-      pio(context.pio),
-      original_(original),
-      body_(text::trimLeadingBlanks(body)),
-      words_(substituteDefines(context.pio, normalisePioLine(withoutComment(body_)))) {}
+namespace {
 
-std::u16string PioLine::firstWord() { return nextWord(words_, true, pio.wordCursor); }
+// A define naming a define is followed this far, so a loop of them ends.
+constexpr int kMaxKeywordChain = 16;
 
-std::u16string PioLine::next() { return nextWord(words_, false, pio.wordCursor); }
+// Words that never stand for a value: after a group they show that the
+// group was the value, not a note.
+constexpr std::u16string_view kNoValueWords[] = {
+    u"side", u"sideset", u"side_set", u"optional", u"rel",  u"opt",   u"pindirs", u"left",
+    u"right", u"auto",   u"manual",   u"gpio",     u"pin",  u"irq",   u"jmppin"};
 
-std::u16string PioLine::peek() const { return std::u16string(text::field(words_, pio.wordCursor)); }
-
-std::u16string PioLine::valueWord() const {
-  return substituteDefine(pio, text::field(text::normaliseBlanks(body_), 2));
+bool canBeValue(const Word& word) {
+  if (word.group) return true;
+  if (word.text.starts_with(u'[')) return false;
+  for (std::u16string_view keyword : kNoValueWords) {
+    if (word.text == keyword) return false;
+  }
+  return true;
 }
 
-void PioLine::fail(std::u16string_view kind, std::u16string_view message,
-                   std::u16string_view detail) {
-  warn(kind, message, detail, 0);
+std::u16string substituted(const PioAssembler& pio, const std::u16string& word) {
+  std::u16string text = word;
+  for (int step = 0; step < kMaxKeywordChain; ++step) {
+    const std::u16string* value = lookupDefine(pio, text);
+    if (value == nullptr || value->empty() || value->find(u' ') != std::u16string::npos) break;
+    text = *value;
+  }
+  return text;
+}
+
+}  // namespace
+
+PioLine::PioLine(PioContext& context, Reading reading, std::u16string_view original,
+                 std::u16string_view rest, std::vector<Word> words)
+    : ctx(context),
+      pio(context.pio),
+      reading_(reading),
+      original_(original),
+      rest_(rest),
+      words_(std::move(words)) {}
+
+size_t PioLine::nextKeywordIndex() const {
+  size_t i = cursor_;
+  while (i < words_.size() && words_[i].group) ++i;
+  return i;
+}
+
+std::u16string PioLine::mnemonic() {
+  cursor_ = nextKeywordIndex();
+  return atEnd() ? std::u16string() : words_[cursor_++].text;
+}
+
+std::u16string PioLine::keyword() {
+  std::u16string word = peekKeyword();
+  cursor_ = std::min(nextKeywordIndex() + 1, words_.size());
+  return word;
+}
+
+std::u16string PioLine::peekKeyword() const {
+  size_t i = nextKeywordIndex();
+  return i < words_.size() ? substituted(pio, words_[i].text) : std::u16string();
+}
+
+Word PioLine::valueWord() {
+  while (cursor_ + 1 < words_.size() && words_[cursor_].group && canBeValue(words_[cursor_ + 1])) {
+    ++cursor_;
+  }
+  if (atEnd()) return {};
+  return words_[cursor_++];
+}
+
+std::u16string PioLine::restText() const {
+  std::u16string out;
+  for (size_t i = cursor_; i < words_.size(); ++i) {
+    if (!out.empty()) out += u' ';
+    out += words_[i].text;
+  }
+  return out;
+}
+
+void PioLine::report(std::u16string_view text) {
+  if (!firstReading()) ctx.logs.pioErrorLine(text);
+}
+
+void PioLine::fail(ErrorKind kind, std::u16string_view message, std::u16string_view detail) {
+  warn(kind, message, detail, ReportMode::plain);
   failed_ = true;
 }
 
-void PioLine::warn(std::u16string_view kind, std::u16string_view message,
-                   std::u16string_view detail, int mode) {
+void PioLine::warn(ErrorKind kind, std::u16string_view message, std::u16string_view detail,
+                   ReportMode mode) {
+  if (firstReading()) return;
   ctx.logs.pioErrorLine(original_);
   reportPioError(pio, ctx.logs, kind, message, detail, mode);
 }

@@ -2,51 +2,76 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "pio/guidance.h"
+#include "pio/line_words.h"
 #include "pio/pio_assembler.h"
 
 namespace pio {
 
-/// One line in the second pass: its words (normalised, defines substituted),
-/// the word cursor over them, and error reporting that echoes the line as
-/// read and marks the line as failed.
+/// Which reading of the source a line belongs to.
+enum class Reading { first, second };
+
+/// One PIO line being applied: its words with a cursor over them, and error
+/// reporting that echoes the line as read and marks it as failed. In the
+/// first reading nothing is reported.
 class PioLine {
  public:
-  /// original: the line as read; body: the line after any label, tabs as
-  /// blanks, comment attached.
-  PioLine(PioContext& ctx, std::u16string_view original, std::u16string_view body);
+  /// original: the line as read, echoed with every report; rest: the line
+  /// after any label, comment attached; words: the words of rest's code.
+  PioLine(PioContext& ctx, Reading reading, std::u16string_view original,
+          std::u16string_view rest, std::vector<Word> words);
 
   PioContext& ctx;
   PioAssembler& pio;
 
-  /// The line as read, echoed to the report with every error.
+  bool firstReading() const { return reading_ == Reading::first; }
+  /// The line as read.
   std::u16string_view original() const { return original_; }
-  /// The body without its leading blanks (comment attached, case kept).
-  std::u16string_view body() const { return body_; }
-  /// The normalised words of the body without its comment.
-  std::u16string_view words() const { return words_; }
+  /// The line after any label, comment attached.
+  std::u16string_view rest() const { return rest_; }
+  const std::vector<Word>& words() const { return words_; }
 
-  /// The first word; restarts the cursor.
-  std::u16string firstWord();
-  /// The next word (empty past the last).
-  std::u16string next();
-  /// The next word without moving on.
-  std::u16string peek() const;
-  /// Word 2 of the body with blanks normalised and case kept (a directive's
-  /// value), a defined name replaced by its value.
-  std::u16string valueWord() const;
+  /// True when every word has been taken.
+  bool atEnd() const { return cursor_ >= words_.size(); }
+  /// The next word as written, or nullptr at the end.
+  const Word* peekWord() const { return atEnd() ? nullptr : &words_[cursor_]; }
+  /// Moves past the next word.
+  void skipWord() { ++cursor_; }
 
+  /// The first word, naming the instruction or directive: groups before it
+  /// are passed over. Empty when the line holds nothing else.
+  std::u16string mnemonic();
+  /// The next word where a keyword stands: groups before it are notes and
+  /// are passed over; a define whose value is one word gives that word.
+  /// Empty at the end.
+  std::u16string keyword();
+  /// What keyword() would return, without moving on.
+  std::u16string peekKeyword() const;
+  /// The word where a number stands. A group is passed over as a note when
+  /// the word after it can be the value; empty text at the end of the line.
+  Word valueWord();
+  /// The words not yet taken, joined by one blank.
+  std::u16string restText() const;
+
+  /// Writes a line to the PIO report (not in the first reading).
+  void report(std::u16string_view text);
   /// Echoes the line, reports the error and marks the line as failed.
-  void fail(std::u16string_view kind, std::u16string_view message, std::u16string_view detail);
+  void fail(ErrorKind kind, std::u16string_view message, std::u16string_view detail);
   /// Echoes the line and reports, but the line still gives its word.
-  void warn(std::u16string_view kind, std::u16string_view message, std::u16string_view detail,
-            int mode);
+  void warn(ErrorKind kind, std::u16string_view message, std::u16string_view detail,
+            ReportMode mode);
   bool failed() const { return failed_; }
 
  private:
+  size_t nextKeywordIndex() const;
+
+  Reading reading_;
   std::u16string_view original_;
-  std::u16string body_;
-  std::u16string words_;
+  std::u16string_view rest_;
+  std::vector<Word> words_;
+  size_t cursor_ = 0;
   bool failed_ = false;
 };
 

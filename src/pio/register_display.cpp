@@ -4,7 +4,7 @@
 
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
-#include "pio/second_pass.h"
+#include "pio/line_pass.h"
 #include "text/numbers.h"
 #include "base/logs.h"
 
@@ -16,7 +16,7 @@ std::u16string bits(int64_t value) { return text::binary(static_cast<uint64_t>(v
 
 }  // namespace
 
-int showRegisterChange(const PioContext& ctx, int registerKind, int64_t oldValue,
+int showRegisterChange(const PioContext& ctx, RegisterKind registerKind, int64_t oldValue,
                        std::u16string_view label, std::u16string_view line) {
   if (!ctx.options.showRegs) return kResultDirective;
   const StateMachineConfig& config = ctx.pio.config();
@@ -25,13 +25,13 @@ int showRegisterChange(const PioContext& ctx, int registerKind, int64_t oldValue
   ctx.logs.pioErrorLine(u"10987654321098765432109876543210");
   ctx.logs.pioErrorLine(bits(oldValue));
   switch (registerKind) {
-    case kExecctrl:
+    case RegisterKind::execctrl:
       ctx.logs.pioErrorLine(bits(config.execctrl) + u"(EXECCTRL)");
       break;
-    case kPinctrl:
+    case RegisterKind::pinctrl:
       ctx.logs.pioErrorLine(bits(config.pinctrl) + u"(PINCTRL)");
       break;
-    case kShiftctrl:
+    case RegisterKind::shiftctrl:
       ctx.logs.pioErrorLine(bits(config.shiftctrl) + u"(SHIFTCTRL)");
       break;
     default:

@@ -45,7 +45,7 @@ TEST(Reliability, GeneratedPioTextIsNeverReadForDirectives) {
             "PIO PROGRAM LINE 0,&h00,&hE001  'SET PINS &b00001(GP4-GP0)" + std::string(23, ' ') + "\r\n"
             "SETPIN GP0,PIO0 'SET\r\nSETPIN GP1,PIO0 'SET\r\nSETPIN GP2,PIO0 'SET\r\n"
             "SETPIN GP3,PIO0 'SET\r\nSETPIN GP4,PIO0 'SET\r\n"
-            "PIO INIT MACHINE 0,0,0,&H14000000,&H1F000,&HC0000,&H0\r\n"
+            "PIO INIT MACHINE 0,0,0,&H14000000,&H0,&HC0000,&H0\r\n"  // wraps at its one instruction
             "PIO START 0,0\r\n"
             "x=1\r\n");
   EXPECT_EQ(lineMapEntries(ws.data("lineno.txt")), (std::vector<int32_t>{4, 4, 4, 4, 4, 4, 4, 4, 4, 5}));

@@ -25,10 +25,11 @@ void checkRows(const DecodeContext& context, const std::vector<Row>& rows) {
 
 TEST(Decoder, EveryInstructionWithoutSideSet) {
   DecodeContext c;  // reset registers, five SET pins from GP0
-  c.labels = {{u"loop:", 3, 0}};
-  c.inBase = 8;
-  c.outBase = 2;
-  c.outCount = 3;
+  pio::BlockLabels labels;
+  labels.add(u"loop:", 3);
+  c.labels = &labels;
+  c.pins.inBase = 8;
+  c.pins.out = {2, 3};
   c.execctrl += 7 << 24;  // jump pin 7
   checkRows(c, {
       {0xE081, u"SET PINDIRS &b00001(GP4-GP0)"},
@@ -73,7 +74,7 @@ TEST(Decoder, EveryInstructionWithoutSideSet) {
 TEST(Decoder, SideSetFields) {
   DecodeContext plain;
   plain.pinctrl = 0x34000000;  // one side-set bit
-  plain.sidesetBase = 5;
+  plain.pins.sideset.base = 5;
   checkRows(plain, {
       {0xF081, u"SET PINDIRS &b00001(GP4 SIDE &b1(GP5)"},
       {0xA042, u"NOP                     SIDE &b0(GP5)"},
@@ -83,7 +84,7 @@ TEST(Decoder, SideSetFields) {
   DecodeContext optional;
   optional.pinctrl = 0x54000000;  // two bits, one of them the enable bit
   optional.execctrl += 0x40000000;
-  optional.sidesetBase = 5;
+  optional.pins.sideset.base = 5;
   checkRows(optional, {
       {0xA042, u"NOP"},
       {0xA542, u"NOP[5]"},
@@ -114,10 +115,16 @@ TEST(Decoder, PinHints) {
 }
 
 TEST(Decoder, LabelForAddressTakesTheFirstMatch) {
-  std::vector<pio::PioLabel> labels = {{u"start:", 0, 1}, {u"loop:", 2, 1}, {u"again:", 2, 1}};
-  EXPECT_EQ(pio::labelForAddress(labels, 2), u"loop");
-  EXPECT_EQ(pio::labelForAddress(labels, 0), u"start");
-  EXPECT_EQ(pio::labelForAddress(labels, 9), u"9");
+  pio::BlockLabels labels;
+  labels.add(u"start:", 0);
+  labels.add(u"loop:", 2);
+  labels.add(u"again:", 2);
+  labels.add(u"loop:", 5);  // a name given twice keeps its first address
+  EXPECT_EQ(pio::labelForAddress(&labels, 2), u"loop");
+  EXPECT_EQ(pio::labelForAddress(&labels, 0), u"start");
+  EXPECT_EQ(pio::labelForAddress(&labels, 9), u"9");
+  EXPECT_EQ(pio::labelForAddress(nullptr, 9), u"9");
+  EXPECT_EQ(labels.find(u"loop:"), 2);
 }
 
 }  // namespace

@@ -14,8 +14,8 @@ using Lines = std::vector<std::u16string>;
 const std::u16string kMarker = u"       ^^^^^^^^^^^^^^ ERROR THIS LINE ^^^^^^^^^^^^^^^^^^^^^^^^^^";
 const std::u16string kClosing = u"       -----------------------------------------------------------";
 
-Lines report(std::u16string_view kind, std::u16string_view message, std::u16string_view detail,
-             int mode = 0) {
+Lines report(pio::ErrorKind kind, std::u16string_view message, std::u16string_view detail,
+             pio::ReportMode mode = pio::ReportMode::plain) {
   pio_test::RecordingLogs logs;
   pio::PioAssembler pio;
   pio::reportPioError(pio, logs, kind, message, detail, mode);
@@ -26,12 +26,12 @@ Lines report(std::u16string_view kind, std::u16string_view message, std::u16stri
 }
 
 TEST(Guidance, JumpLabelBlock) {
-  EXPECT_EQ(report(u"JMP", u"label not resolved ->", u"loop", 1),
+  EXPECT_EQ(report(pio::ErrorKind::jmp, u"label not resolved ->", u"loop", pio::ReportMode::unresolvedLabel),
             (Lines{u"       label not resolved -> loop", u"        Check labels match in source"}));
 }
 
 TEST(Guidance, WaitBlock) {
-  EXPECT_EQ(report(u"WAIT", u"polarity 0 or 1 expected", u"2"),
+  EXPECT_EQ(report(pio::ErrorKind::wait, u"polarity 0 or 1 expected", u"2"),
             (Lines{
                 u"       !!! SYNTAX Error!!",
                 u"       polarity 0 or 1 expected 2",
@@ -49,12 +49,12 @@ TEST(Guidance, WaitBlock) {
 }
 
 TEST(Guidance, MovBlock) {
-  EXPECT_EQ(report(u"MOV", u"Invalid source", u"!y"),
+  EXPECT_EQ(report(pio::ErrorKind::mov, u"Invalid source", u"!y"),
             (Lines{u"      !!! SYNTAX Error!!", u"      Invalid source !y"}));
 }
 
 TEST(Guidance, IrqBlock) {
-  EXPECT_EQ(report(u"IRQ", u" Invalid interupt, valid interrupts values are (0-7). ", u"9"),
+  EXPECT_EQ(report(pio::ErrorKind::irq, u" Invalid interupt, valid interrupts values are (0-7). ", u"9"),
             (Lines{
                 u"      !!! SYNTAX Error!!",
                 u"       Invalid interupt, valid interrupts values are (0-7).  9",
@@ -74,7 +74,7 @@ TEST(Guidance, IrqBlock) {
 }
 
 TEST(Guidance, SetBlock) {
-  EXPECT_EQ(report(u"SET", u"Invalid destination", u"foo"),
+  EXPECT_EQ(report(pio::ErrorKind::set, u"Invalid destination", u"foo"),
             (Lines{
                 u"      !!! SYNTAX Error!!",
                 u"      Invalid destination foo",
@@ -86,14 +86,14 @@ TEST(Guidance, SetBlock) {
 }
 
 TEST(Guidance, DirectiveAndOtherKinds) {
-  EXPECT_EQ(report(u"DIR", u".status_n Invalid Value 20", u"0-15"),
+  EXPECT_EQ(report(pio::ErrorKind::dir, u".status_n Invalid Value 20", u"0-15"),
             (Lines{u"      !!! DIRECTIVE OUT of RANGE!!",
                    u"      .status_n Invalid Value 20 Allowed value: 0-15"}));
-  EXPECT_EQ(report(u"DELAY", u"Delay value > allowed maximum of 7", u"9"),
+  EXPECT_EQ(report(pio::ErrorKind::delay, u"Delay value > allowed maximum of 7", u"9"),
             (Lines{u"       Delay value > allowed maximum of 7 (9)"}));
-  EXPECT_EQ(report(u"SIDE", u".SIDE_SET x opt  must be at least 2 when OPT is used", u"1"),
+  EXPECT_EQ(report(pio::ErrorKind::side, u".SIDE_SET x opt  must be at least 2 when OPT is used", u"1"),
             (Lines{u"       .SIDE_SET x opt  must be at least 2 when OPT is used (1)"}));
-  EXPECT_EQ(report(u"GEN", u".wrap resolves to > 31", u"32"),
+  EXPECT_EQ(report(pio::ErrorKind::gen, u".wrap resolves to > 31", u"32"),
             (Lines{u"       .wrap resolves to > 31 (32)"}));
 }
 

@@ -11,40 +11,13 @@
 namespace {
 
 using Lines = std::vector<std::u16string>;
+using pio_test::Reader;
 
 std::u16string padded(std::u16string_view text, size_t width) {
   std::u16string out(text);
   out.resize(width, u' ');
   return out;
 }
-
-// Drives PioBlocks as the read loop does: the first reading feeds the first
-// pass, the second assembles and returns the text of each block end.
-struct Reader {
-  pio_test::RecordingLogs logs;
-  pio::PioBlocks blocks{logs};
-  bool pioCheck = false;
-
-  Lines read(const std::vector<Lines>& sourceBlocks) {
-    for (const Lines& block : sourceBlocks) {
-      blocks.startBlock(false);
-      for (const auto& line : block) blocks.firstPassLine(line);
-      EXPECT_EQ(blocks.endBlock(false, pioCheck), u"");
-    }
-    blocks.restartReading();
-    Lines generated;
-    for (const Lines& block : sourceBlocks) {
-      blocks.startBlock(true);
-      EXPECT_TRUE(blocks.inBlock());
-      for (const auto& line : block) blocks.secondPassLine(line, pioCheck);
-      generated.push_back(blocks.endBlock(true, pioCheck));
-      EXPECT_FALSE(blocks.inBlock());
-    }
-    return generated;
-  }
-
-  Lines readLines(const Lines& block) { return text::splitLines(read({block}).front()); }
-};
 
 const std::u16string kEndBanner =
     u"'-------------------------- End of Generated Commands "
@@ -78,7 +51,8 @@ TEST(PioBlocks, BlinkProgramBecomesListingAndCommands) {
       u"SETPIN GP3,PIO0 'SET",
       u"SETPIN GP4,PIO0 'SET",
       u"",
-      u"PIO INIT MACHINE 0,1,0,&H14000000,&H1F000,&HC0000,&H0",
+      // Without ".wrap" the program wraps after its last instruction.
+      u"PIO INIT MACHINE 0,1,0,&H14000000,&H1000,&HC0000,&H0",
       u"PIO START 0,1",
       u"",
       kEndBanner,
@@ -119,31 +93,33 @@ TEST(PioBlocks, OptionsChangeTheCommands) {
   EXPECT_TRUE(reader.blocks.options().noSetpin);
   EXPECT_TRUE(reader.blocks.options().noInit);
   EXPECT_FALSE(reader.blocks.options().noHints);
-  EXPECT_FALSE(reader.blocks.options().noHex);
-  EXPECT_TRUE(reader.blocks.options().verbose);
   reader.blocks.readOptions(u"#PASMCFG nohints");
   Lines lines = reader.readLines({u".set_count 1", u"set pins 1"});
   EXPECT_EQ(lines[0], u"'&h00 &hE001 " + padded(u"SET PINS &b1", 30) + u";set pins 1");
   EXPECT_EQ(lines[14], u"'SETPIN GP0,PIO0 'SET");
-  EXPECT_EQ(lines[16], u"'PIO INIT MACHINE 0,0,0,&H4000000,&H1F000,&HC0000,&H0");
+  EXPECT_EQ(lines[16], u"'PIO INIT MACHINE 0,0,0,&H4000000,&H0,&HC0000,&H0");
   EXPECT_EQ(lines[17], u"PIO START 0,0");
 }
 
 TEST(PioBlocks, LabelAndWrapLinesAreCarriedAsComments) {
   Reader reader;
-  Lines lines = reader.readLines({u"start: .wrap_target", u"top: set x 1 ' first", u"loop:", u"jmp top", u".wrap"});
+  Lines lines = reader.readLines({u"start: .wrap_target", u"top: set x 1 ' first", u"loop:",
+                                  u" \twait_hi:  jmp top // back", u".wrap"});
   Lines program(lines.begin() + 14, lines.begin() + 20);
   EXPECT_EQ(program, (Lines{
                          u";start: .wrap_target",
                          u";top:",
                          u"PIO PROGRAM LINE 0,&h00,&hE021  '" + padded(u"SET X 1", 48) + u"; first",
                          u";loop:",
-                         u"PIO PROGRAM LINE 0,&h01,&h0000  '" + padded(u"JMP start", 48) + u";jmp top",  // first label at 0
-                         u";.wrap",
+                         // A label sharing its line keeps its indentation.
+                         u"; \twait_hi:",
+                         u"PIO PROGRAM LINE 0,&h01,&h0000  '" + padded(u"JMP start", 48) + u"; back",  // first label at 0
                      }));
+  EXPECT_EQ(lines[20], u";.wrap");
 }
 
 TEST(PioBlocks, EmptyAndDecodeBlocks) {
+  // Neither takes a slot, so neither gets a wrap of its own.
   Reader reader;
   reader.pioCheck = true;
   Lines generated = reader.read({{}, {u".decode $E081", u"set pins 1"}});
@@ -170,26 +146,43 @@ TEST(PioBlocks, SidesetPinsFollowTheDecodedCount) {
                             u"SETPIN GP6,PIO0 'SIDESET"}));
 }
 
-TEST(PioBlocks, SetpinGroupsAreCapped) {
+TEST(PioBlocks, OutPinsFollowTheOutCount) {
+  auto outLines = [](const Lines& lines) {
+    size_t count = 0;
+    for (const auto& line : lines) count += line.ends_with(u"'OUT") ? 1 : 0;
+    return count;
+  };
   Reader reader;
-  Lines lines = reader.readLines({u".out_count 2147483647"});
-  size_t outLines = 0;
-  for (const auto& line : lines) outLines += line.ends_with(u"'OUT") ? 1 : 0;
-  EXPECT_EQ(outLines, 32u);
+  EXPECT_EQ(outLines(reader.readLines({u".out 32 left"})), 32u);
+  EXPECT_EQ(outLines(reader.readLines({u".out_count 2147483647"})), 0u);  // refused
+  EXPECT_EQ(reader.blocks.errorCount(), 1);
 }
 
-TEST(PioBlocks, SecondProgramForTheSameMachineStartsFresh) {
+TEST(PioBlocks, EachBlockIsOneProgram) {
   Reader reader;
   Lines generated = reader.read({
-      {u".pio 0", u".set_base 2", u".wrap_target", u"loop:", u"nop", u"jmp loop", u".wrap"},
+      {u".pio 0", u".side_set 1", u".set_base 2", u".wrap_target", u"loop:", u"nop side 0", u"jmp loop side 1", u".wrap"},
       {u".pio 0", u".set_base 2", u"nop", u"loop:", u".wrap_target", u"jmp loop", u".wrap"},
+      {u".pio 0", u".origin 4", u"nop", u"nop", u"nop"},
+      {u".pio 0", u".sm 1", u"nop", u".wrap_target", u"nop", u".sm 2", u"nop", u"nop"},
   });
-  Lines first = text::splitLines(generated[0]);
+  auto initLine = [&](size_t block) {
+    Lines lines = text::splitLines(generated[block]);
+    return lines[lines.size() - 4];
+  };
+  EXPECT_EQ(initLine(0), u"PIO INIT MACHINE 0,0,0,&H34000040,&H1000,&HC0000,&H0");
+  // Same bases and wrap as a lone program, no side-set of the first, and its
+  // own loop: at 1, not the first's at 0.
   Lines second = text::splitLines(generated[1]);
-  EXPECT_EQ(first[first.size() - 4], u"PIO INIT MACHINE 0,0,0,&H14000040,&H1000,&HC0000,&H0");
-  // Same bases and wrap as a lone program, and its own loop: at 1, not the first's at 0.
   EXPECT_TRUE(second[1].starts_with(u"'&h01 &h0001 JMP loop")) << std::string(second[1].begin(), second[1].end());
-  EXPECT_EQ(second[second.size() - 4], u"PIO INIT MACHINE 0,0,0,&H14000040,&H1080,&HC0000,&H0");
+  EXPECT_EQ(initLine(1), u"PIO INIT MACHINE 0,0,0,&H14000040,&H1080,&HC0000,&H0");
+  // Without ".wrap" and ".wrap_target": from the first instruction to the last.
+  EXPECT_EQ(initLine(2), u"PIO INIT MACHINE 0,0,0,&H14000000,&H6200,&HC0000,&H4");
+  EXPECT_EQ(initLine(3), u"PIO INIT MACHINE 0,2,0,&H14000000,&H3100,&HC0000,&H0");
+  const pio::PioAssembler& pio = reader.blocks.assembler();
+  EXPECT_EQ(pio.stateMachines[0][1].execctrl, (1 << 12) + (1 << 7));  // its own .wrap_target kept
+  EXPECT_EQ(pio.stateMachines[0][3].execctrl, 0x1F000);                // no slot, no wrap
+  EXPECT_EQ(reader.blocks.errorCount(), 0);
 }
 
 TEST(PioBlocks, BothReadingsPlaceABlockWithoutPioAlike) {
@@ -204,7 +197,12 @@ TEST(PioBlocks, BothReadingsPlaceABlockWithoutPioAlike) {
 TEST(PioBlocks, RestartPutsPlacementBackToTheStart) {
   Reader reader;
   reader.read({{u".pio 1", u".sm 3", u".origin 5", u"nop"}});
+  reader.blocks.startBlock(false);
+  EXPECT_TRUE(reader.blocks.inBlock());
+  EXPECT_EQ(reader.blocks.endBlock(false, false), u"");  // the first reading generates nothing
+  reader.blocks.startBlock(false);
   reader.blocks.restartReading();
+  EXPECT_FALSE(reader.blocks.inBlock());
   const pio::PioAssembler& pio = reader.blocks.assembler();
   EXPECT_EQ(pio.currentPio, 0);
   EXPECT_EQ(pio.currentSm, 0);

@@ -5,11 +5,12 @@
 #include <string_view>
 #include <vector>
 
-#include "pio/first_pass.h"
+#include "pio/line_pass.h"
 #include "pio/options.h"
+#include "pio/pio_blocks.h"
 #include "pio/pio_assembler.h"
-#include "pio/second_pass.h"
 #include "support/recording_logs.h"
+#include "text/lines.h"
 
 namespace pio_test {
 
@@ -37,12 +38,7 @@ struct Assembler {
   // returns the second pass's result per line.
   std::vector<int> assemble(std::initializer_list<std::u16string_view> lines) {
     for (std::u16string_view line : lines) first(line);
-    pio.currentPio = 0;
-    pio.currentSm = 0;
-    pio.programCounter = {};
-    for (auto& block : pio.stateMachines) {
-      for (auto& config : block) config.origin = 0;
-    }
+    pio::restartPlacement(pio);
     std::vector<int> results;
     for (std::u16string_view line : lines) results.push_back(second(line));
     return results;
@@ -56,6 +52,34 @@ struct Assembler {
     }
     return out;
   }
+};
+
+// Drives PioBlocks as the read loop does: the first reading feeds the first
+// pass, the second assembles and returns the text of each block end.
+struct Reader {
+  using Lines = std::vector<std::u16string>;
+
+  RecordingLogs logs;
+  pio::PioBlocks blocks{logs};
+  bool pioCheck = false;
+
+  Lines read(const std::vector<Lines>& sourceBlocks) {
+    for (const Lines& block : sourceBlocks) {
+      blocks.startBlock(false);
+      for (const auto& line : block) blocks.firstPassLine(line);
+      blocks.endBlock(false, pioCheck);
+    }
+    blocks.restartReading();
+    Lines generated;
+    for (const Lines& block : sourceBlocks) {
+      blocks.startBlock(true);
+      for (const auto& line : block) blocks.secondPassLine(line, pioCheck);
+      generated.push_back(blocks.endBlock(true, pioCheck));
+    }
+    return generated;
+  }
+
+  Lines readLines(const Lines& block) { return text::splitLines(read({block}).front()); }
 };
 
 }  // namespace pio_test

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pio_test_support.h"
+#include "text/lines.h"
 
 namespace {
 
@@ -44,39 +45,113 @@ TEST(Programs, UartTransmitter) {
   Assembler a;
   Words words = a.words({
       u".program uart_tx",
-      u".side_set 2 opt",
-      u"    pull       side 1 [7] ' stop bit, wait for data",
-      u"    set x, 7   side 0 [7] ' start bit, eight bits to go",
+      u".define public T 8         ; cycles a bit",
+      u".side_set 1 optional",
+      u"    pull       side 1 [T - 1] ; stop bit, wait for data",
+      u"    set x, 7   side 0 [T - 1] ; start bit, eight bits to go",
       u"bitloop:",
       u"    out pins, 1",
-      u"    jmp x-- bitloop   [6]",
+      u"    jmp x-- bitloop   [T - 2] // eight cycles a pass",
   });
   // pull: 100 1 1 111 10100000; set x 7: 111 1 0 111 00100111;
   // out pins 1: 011 00000 00000001; jmp x-- 2: 000 00110 01000010.
   EXPECT_EQ(words, (Words{0x9FA0, 0xF727, 0x6001, 0x0642}));
   EXPECT_EQ(a.pio.config().execctrl, 0x4001F000);
-  EXPECT_EQ(a.pio.config().pinctrl, 0x54000000);
+  EXPECT_EQ(a.pio.config().pinctrl, 0x54000000);  // one side-set bit and the enable bit
 }
 
 TEST(Programs, UartReceiver) {
   Assembler a;
   Words words = a.words({
       u".program uart_rx",
+      u".define T 8",
+      u".fifo rx                 ; both FIFOs for receiving",
+      u".in 32 right manual 8",
       u"start:",
-      u"    wait 0 pin 0        ' stall until the start bit",
-      u"    set x, 7    [10]    ' halfway into the first data bit",
+      u"    wait 0 pin 0          ' stall until the start bit",
+      u"    set x, 7    [T + T / 2 - 2] ; halfway into the first data bit",
       u"bitloop:",
       u"    in pins, 1",
-      u"    jmp x-- bitloop [6]",
-      u"    jmp pin good_stop   ' stop bit must be high",
-      u"    irq 4 rel           ' framing error or break",
+      u"    jmp x-- bitloop [T - 2]",
+      u"    jmp pin good_stop     // stop bit must be high",
+      u"    irq 4 rel             ; framing error or break",
       u"    wait 1 pin 0",
       u"    jmp start",
       u"good_stop:",
       u"    push",
   });
   EXPECT_EQ(words, (Words{0x2020, 0xEA27, 0x4001, 0x0642, 0x00C8, 0xC014, 0x20A0, 0x0000, 0x8020}));
+  // RX joined (31), IN shifting right (18), push threshold 8 (24:20).
+  EXPECT_EQ(a.pio.config().shiftctrl, 0x80000000 + 0x80000 + 0x40000 + (8 << 20));
   EXPECT_EQ(a.pio.pioErrorCount, 0);
+}
+
+TEST(Programs, SpiWithAutomaticShifts) {
+  Assembler a;
+  Words words = a.words({
+      u".program spi_cpha1",
+      u".side_set 1",
+      u".out 1 left auto 8    ; MOSI, most significant bit first",
+      u".in 32 left auto 8    ; MISO",
+      u".fifo txrx",
+      u".wrap_target",
+      u"    out x, 1    side 0     ; stall here on empty, SCK low",
+      u"    mov pins, x side 1 [1] ; data out, SCK high",
+      u"    in pins, 1  side 0     ; data in, SCK low",
+      u".wrap",
+  });
+  // out x 1: 011 0 0000 001 00001; mov pins x: 101 1 0001 000 00001;
+  // in pins 1: 010 0 0000 000 00001.
+  EXPECT_EQ(words, (Words{0x6021, 0xB101, 0x4001}));
+  const pio::StateMachineConfig& config = a.pio.config();
+  EXPECT_EQ(config.execctrl, 2 << 12);                          // wrap 2, target 0
+  EXPECT_EQ(config.pinctrl, 0x14000000 + (1 << 29) + (1 << 20));  // side-set 1, one OUT pin
+  // Thresholds 8 (29:25 and 24:20), autopull (17) and autopush (16), both left.
+  EXPECT_EQ(config.shiftctrl, (8 << 25) + (8 << 20) + (1 << 17) + (1 << 16));
+  EXPECT_EQ(a.pio.pins.out.count, 1);
+}
+
+TEST(Programs, TwoProgramsShareOneStateMachine) {
+  pio_test::Reader reader;
+  std::vector<std::u16string> generated = reader.read({
+      {u".program blink", u".pio 0", u".sm 0", u".set 1", u"    set pindirs, 1", u"loop:",
+       u"    set pins, 1 [31]", u"    set pins, 0 [31]", u"    jmp loop"},
+      {u".program pwm", u".pio 0", u".sm 0", u".origin 4", u".side_set 1 optional",
+       u"    pull noblock    side 0", u"    mov x, osr", u"    mov y, isr", u"countloop:",
+       u"    jmp x!=y noset", u"    jmp skip        side 1", u"noset:", u"    nop", u"skip:",
+       u"    jmp y-- countloop"},
+  });
+  auto programLines = [](const std::u16string& text) {
+    std::vector<std::u16string> lines;
+    for (const auto& line : text::splitLines(text)) {
+      if (line.starts_with(u"PIO PROGRAM LINE") || line.starts_with(u"PIO INIT")) {
+        lines.push_back(line.substr(0, line.find(u"  '")));
+      }
+    }
+    return lines;
+  };
+  // set pins 1 [31]: 111 11111 000 00001; jmp 1: 000 00000 000 00001.
+  EXPECT_EQ(programLines(generated[0]), (std::vector<std::u16string>{
+                                            u"PIO PROGRAM LINE 0,&h00,&hE081",
+                                            u"PIO PROGRAM LINE 0,&h01,&hFF01",
+                                            u"PIO PROGRAM LINE 0,&h02,&hFF00",
+                                            u"PIO PROGRAM LINE 0,&h03,&h0001",
+                                            // one SET pin; wraps from 3 to 0
+                                            u"PIO INIT MACHINE 0,0,0,&H4000000,&H3000,&HC0000,&H0",
+                                        }));
+  // Its own labels from 4 on; the enable bit is bit 12, the side value bit 11.
+  EXPECT_EQ(programLines(generated[1]), (std::vector<std::u16string>{
+                                            u"PIO PROGRAM LINE 0,&h04,&h9080",
+                                            u"PIO PROGRAM LINE 0,&h05,&hA027",
+                                            u"PIO PROGRAM LINE 0,&h06,&hA046",
+                                            u"PIO PROGRAM LINE 0,&h07,&h00A9",
+                                            u"PIO PROGRAM LINE 0,&h08,&h180A",
+                                            u"PIO PROGRAM LINE 0,&h09,&hA042",
+                                            u"PIO PROGRAM LINE 0,&h0A,&h0087",
+                                            // five SET pins again, not the first's one
+                                            u"PIO INIT MACHINE 0,0,0,&H54000000,&H4000A200,&HC0000,&H4",
+                                        }));
+  EXPECT_EQ(reader.blocks.errorCount(), 0);
 }
 
 TEST(Programs, Pwm) {
@@ -148,9 +223,8 @@ TEST(Programs, SingleLetterLabelsAndDefines) {
       u"  set pins, LED",
       u"  set x, WAIT_TIME [WAIT_TIME]",
       u"  jmp a",
-      u"  jmp y a",
+      u"  jmp !y a",
   });
-  // "y" is read as the condition !y, so the target is the next word.
   EXPECT_EQ(words, (Words{0xE019, 0xE727, 0x0000, 0x0060}));
 }
 

@@ -35,6 +35,14 @@ TEST(RegisterDisplay, FieldLabels) {
        u"00010100001000000000000000000000(PINCTRL)"},
       {u".wrap_target", u"3322222222221111111111 -Bits 11-7 wrap target 0",
        u"00000000000000011111000000000000(EXECCTRL)"},
+      {u".in 32 left auto 8", u"3322222222221111111111 -Bits 24:20 PUSH_THRESHOLD 18 IN_SHIFTDIR 16 AUTOPUSH",
+       u"00000000100010010000000000000000(SHIFTCTRL)"},
+      {u".set 3", u"3322222222221111111111 -Bits 28:26 SET_COUNT",
+       u"00001100000000000000000000000000(PINCTRL)"},
+      {u".fifo rx", u"3322222222221111111111 -Bits 31 FJOIN_RX 30 FJOIN_TX",
+       u"10000000000011000000000000000000(SHIFTCTRL)"},
+      {u".mov_status rxfifo < 3", u"3322222222221111111111 -Bits 4 STATUS_SEL 3:0 STATUS_N",
+       u"00000000000000011111000000010011(EXECCTRL)"},
   };
   for (const Row& row : rows) {
     pio_test::Assembler a;
@@ -44,6 +52,17 @@ TEST(RegisterDisplay, FieldLabels) {
     EXPECT_EQ(a.logs.report[1], row.ruler);
     EXPECT_EQ(a.logs.report[4], row.after);
   }
+}
+
+TEST(RegisterDisplay, OutPicturesBothRegisters) {
+  pio_test::Assembler a;
+  a.options.showRegs = true;
+  EXPECT_EQ(a.second(u".out 8 left auto 16"), -3);
+  ASSERT_EQ(a.logs.report.size(), 12u);
+  EXPECT_EQ(a.logs.report[1], u"3322222222221111111111 -Bits 25:20 OUT_COUNT");
+  EXPECT_EQ(a.logs.report[4], u"00010100100000000000000000000000(PINCTRL)");
+  EXPECT_EQ(a.logs.report[7], u"3322222222221111111111 -Bits 29:25 PULL_THRESHOLD 19 OUT_SHIFTDIR 17 AUTOPULL");
+  EXPECT_EQ(a.logs.report[10], u"00100000000001100000000000000000(SHIFTCTRL)");
 }
 
 TEST(RegisterDisplay, SideSetPicturesCountAndPindirs) {
@@ -69,7 +88,7 @@ TEST(RegisterDisplay, UnknownRegisterIsAnInternalFault) {
   pio_test::Assembler a;
   a.options.showRegs = true;
   pio::PioContext ctx = a.context();
-  EXPECT_EQ(pio::showRegisterChange(ctx, 9, 0x80000000, u"x", u"line"), -3);
+  EXPECT_EQ(pio::showRegisterChange(ctx, static_cast<pio::RegisterKind>(9), 0x80000000, u"x", u"line"), -3);
   EXPECT_EQ(a.logs.report, (Lines{
                                u"line",
                                u"3322222222221111111111 -Bits x",

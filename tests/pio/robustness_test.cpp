@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <iterator>
 #include <random>
 #include <string>
@@ -21,7 +22,10 @@ constexpr std::u16string_view kWords[] = {
     u"side", u"[7]", u"[", u"]", u"x", u"y", u"pins", u"pindirs", u"gpio", u"pin", u"isr", u"osr",
     u"opt", u"rel", u"block", u"iffull", u"loop:", u"loop", u"public", u"'", u";", u"(", u")",
     u",", u"\t", u"::", u"!", u"0", u"7", u"32", u"-1", u"1e40", u"$FFFFFFFF", u"2147483647",
-    u"-2147483648", u"99999999999", u"&H", u"%", u"0x"};
+    u"-2147483648", u"99999999999", u"&H", u"%", u"0x", u".fifo", u".in", u".out", u".set",
+    u".mov_status", u".pio_version", u".clock_div", u"optional", u"sideset", u"*", u"//", u"<",
+    u"txfifo", u"left", u"auto", u"<<", u"|", u"/", u"-", u"::1", u"rxfifo[y]", u"jmppin", u"prev",
+    u"[t - 1]", u"(n * 2)", u"n", u"*start:", u"~x"};
 
 std::u16string randomLine(std::mt19937& rng) {
   std::u16string line;
@@ -53,6 +57,29 @@ TEST(Robustness, RandomLinesAssembleWithoutFault) {
       blocks.restartReading();
     }
   }
+}
+
+TEST(Robustness, LongLinesTakeLinearTime) {
+  // Each of these took minutes or more when a line was scanned once per word
+  // or once per character.
+  constexpr size_t kSize = 300000;
+  std::u16string words;
+  for (size_t i = 0; i < kSize / 2; ++i) words += u"n ";
+  std::vector<std::u16string> lines = {
+      u".define n 1",
+      u"nop [" + std::u16string(kSize, u' ') + u"3" + std::u16string(kSize, u' ') + u"]",
+      u"set x " + words,
+      u"set x " + std::u16string(kSize, u'(') + std::u16string(kSize, u')'),
+      u"set x ()" + std::u16string(kSize, u'(') + u"()",
+      u"nop [" + std::u16string(kSize, u'-') + u"1]",
+      u".mov_status " + std::u16string(kSize, u'<'),
+  };
+  auto start = std::chrono::steady_clock::now();
+  pio_test::Reader reader;
+  reader.blocks.readOptions(u"#PASMCFG" + words);
+  reader.read({lines});
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  EXPECT_EQ(reader.blocks.errorCount(), 5);  // all but the define and the delay
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ SETPIN GP2,PIO0 'SET
 SETPIN GP3,PIO0 'SET
 SETPIN GP4,PIO0 'SET
 
-PIO INIT MACHINE 0,1,0,&H14000000,&H1F000,&HC0000,&H0
+PIO INIT MACHINE 0,1,0,&H14000000,&H1000,&HC0000,&H0
 PIO START 0,1
 
 '-------------------------- End of Generated Commands ------------------------------------------------

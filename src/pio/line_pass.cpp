@@ -1,0 +1,71 @@
+#include "pio/line_pass.h"
+
+#include <optional>
+
+#include "pio/directives.h"
+#include "pio/encoder.h"
+#include "pio/guidance.h"
+#include "pio/pio_assembler.h"
+#include "pio/pio_line.h"
+#include "pio/source_line.h"
+#include "base/logs.h"
+
+namespace pio {
+
+namespace {
+
+constexpr std::u16string_view kUnknownInstruction = u"unknown instruction";
+constexpr std::u16string_view kLabelTwice = u"label already defined";
+constexpr std::u16string_view kLabelMoved = u"label moved since the first reading";
+
+// A label the second reading meets away from the address the first reading
+// recorded: a name given twice in the block, whose jumps all go to the first,
+// or a placement that read differently the first time.
+void checkLabelAddress(PioContext& ctx, std::u16string_view line, const std::u16string& name) {
+  PioAssembler& pio = ctx.pio;
+  const BlockLabels* labels = labelsOfCurrentBlock(pio);
+  std::optional<int32_t> recorded = labels != nullptr ? labels->find(name) : std::nullopt;
+  if (!recorded || *recorded == pio.programCounter[pio.currentPio] || pio.decodeMode) return;
+  ctx.logs.pioErrorLine(line);
+  reportPioError(pio, ctx.logs, ErrorKind::gen, labels->repeated(name) ? kLabelTwice : kLabelMoved,
+                 std::u16string_view(name).substr(0, name.size() - 1));
+}
+
+// The line after its label, in either reading.
+int applyLine(PioContext& ctx, Reading reading, std::u16string_view line, SourceLine& source) {
+  PioLine pioLine(ctx, reading, line, source.rest, std::move(source.words));
+  std::u16string first = pioLine.mnemonic();
+  if (first.empty()) return kResultNothing;
+  PioAssembler& pio = ctx.pio;
+  if (isInstructionMnemonic(first)) {
+    if (reading == Reading::second) return encodeInstruction(pioLine, first);
+    // Decode mode lists words instead, in both readings.
+    if (!pio.decodeMode) ++pio.programCounter[pio.currentPio];
+    return kResultDirective;
+  }
+  if (first.starts_with(u'.')) return applyDirective(pioLine, first);
+  if (pio.decodeMode) return kResultNoWord;
+  pioLine.fail(ErrorKind::gen, kUnknownInstruction, first);
+  return kResultNoWord;
+}
+
+}  // namespace
+
+void pioFirstPassLine(PioContext& ctx, std::u16string_view line) {
+  SourceLine source = splitSourceLine(line);
+  if (!source.labelName.empty()) recordLabel(ctx.pio, source.labelName);
+  applyLine(ctx, Reading::first, line, source);
+}
+
+int pioSecondPassLine(PioContext& ctx, std::u16string_view line, std::u16string* labelText) {
+  SourceLine source = splitSourceLine(line);
+  if (labelText != nullptr) labelText->clear();
+  if (!source.labelName.empty()) {
+    checkLabelAddress(ctx, line, source.labelName);
+    if (source.words.empty()) return ctx.pio.decodeMode ? kResultNoWord : kResultListingComment;
+    if (labelText != nullptr) *labelText = source.labelText;
+  }
+  return applyLine(ctx, Reading::second, line, source);
+}
+
+}  // namespace pio

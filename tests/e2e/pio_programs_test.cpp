@@ -1,0 +1,40 @@
+// PIO programs written as the reference assembler's users write them, run
+// through the whole tool.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "support/prexle_run.h"
+
+namespace {
+
+using testing_support::Workspace;
+
+TEST(PioPrograms, PioasmStyleTransmitterAssemblesWithoutErrors) {
+  Workspace ws;
+  ws.writeSource(
+      "#PIOSTART\r\n"
+      ".program uart_tx\r\n"
+      ".define public T 8        ; cycles a bit\r\n"
+      ".side_set 1 optional\r\n"
+      "    pull       side 1 [T - 1] ; stop bit\r\n"
+      "    set x, 7   side 0 [T - 1] ; start bit\r\n"
+      "bitloop:                      // eight data bits\r\n"
+      "    out pins, 1\r\n"
+      "  wait_hi:  jmp x-- bitloop [T - 2]\r\n"
+      "#PIOEND\r\n");
+  testing_support::RunResult run = ws.run("PIOCHECK");
+  ASSERT_EQ(run.exitCode, 0);
+  const std::string result = ws.root().read("src/prog_x.bas");
+  EXPECT_NE(result.find("PIO PROGRAM LINE 0,&h00,&h9FA0  'PULL"), std::string::npos) << result;
+  EXPECT_NE(result.find("PIO PROGRAM LINE 0,&h03,&h0642  'JMP X-- bitloop"), std::string::npos) << result;
+  // A label sharing its line is listed as written up to its colon.
+  EXPECT_NE(result.find("\r\n'  wait_hi:\r\nPIO PROGRAM LINE 0,&h03"), std::string::npos) << result;
+  // The enable bit, and a wrap from the last instruction back to the first.
+  EXPECT_NE(result.find("PIO INIT MACHINE 0,0,0,&H54000000,&H40003000,&HC0000,&H0"), std::string::npos)
+      << result;
+  EXPECT_NE(run.out.find("!!!!!!!  No errors !!!!!!"), std::string::npos) << run.out;
+}
+
+}  // namespace
