@@ -88,7 +88,8 @@ Flow directiveStages(Run& run, LineOutcome& outcome) {
   pre::handleOptionDirectives(state.line.lineBuffer, state.options, run.files);
   if (pioDirectives(run)) return Flow::programText;
   if (replaceLine(run)) return Flow::done;
-  pre::noteBlockCommentStart(state.line);
+  // Inside a PIO block "/*" ... "*/" is the assembler's own comment.
+  if (!run.pio.inBlock()) pre::noteBlockCommentStart(state.line);
   includeFiles(run);
   if (run.arrays.handleLine(state.line.lineBuffer, run.host)) return Flow::programText;
   targetLine(run);

@@ -43,6 +43,28 @@ CommentSplit splitComment(std::u16string_view line) {
   return {line, line};
 }
 
+std::u16string blankBlockComments(std::u16string_view line, bool& inside) {
+  std::u16string out(line);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const bool pairStarts = i + 1 < out.size();
+    if (inside) {
+      const bool closes = out[i] == u'*' && pairStarts && out[i + 1] == u'/';
+      out[i] = u' ';
+      if (closes) {
+        out[++i] = u' ';
+        inside = false;
+      }
+    } else if (out[i] == u'/' && pairStarts && out[i + 1] == u'*') {
+      out[i] = out[i + 1] = u' ';
+      ++i;
+      inside = true;
+    } else if (out[i] == u'\'' || out[i] == u';' || (out[i] == u'/' && pairStarts && out[i + 1] == u'/')) {
+      break;
+    }
+  }
+  return out;
+}
+
 std::vector<Word> splitWords(std::u16string_view code) {
   std::u16string s = preparePioLine(code);
   std::vector<size_t> closeOf(s.size(), kNone);

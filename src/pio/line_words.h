@@ -18,6 +18,12 @@ struct CommentSplit {
 /// Cuts a line at the first comment mark, even one inside a word.
 CommentSplit splitComment(std::u16string_view line);
 
+/// Blanks out C-style comments: what stands between "/*" and "*/", the marks
+/// included, across lines. inside says whether the line starts within such a
+/// comment and is left saying whether it ends within one. A "/*" after a line
+/// comment mark ("'", ";" or "//") opens nothing.
+std::u16string blankBlockComments(std::u16string_view line, bool& inside);
+
 /// One word of a PIO line, lower case, runs of blanks inside it shrunk.
 struct Word {
   std::u16string text;

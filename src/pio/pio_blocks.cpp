@@ -1,13 +1,19 @@
 #include "pio/pio_blocks.h"
 
-#include "pio/decoder.h"
-#include "pio/line_pass.h"
-#include "text/lines.h"
+#include <utility>
+
 #include "base/logs.h"
+#include "pio/decoder.h"
+#include "pio/guidance.h"
+#include "pio/line_pass.h"
+#include "pio/line_words.h"
+#include "text/lines.h"
 
 namespace pio {
 
 namespace {
+
+constexpr std::u16string_view kCommentNotClosed = u"/* comment not closed before #PIOEND";
 
 // Each block is one program: it starts from the register start values of
 // every state machine.
@@ -51,11 +57,13 @@ void PioBlocks::restartReading() {
   // A block left open at the end of the source does not swallow the first
   // lines of the next reading.
   inBlock_ = false;
+  inCComment_ = false;
   restartPlacement(pio_);
 }
 
 void PioBlocks::startBlock(bool secondReading) {
   inBlock_ = true;
+  inCComment_ = false;
   ++pio_.blockNumber;
   // Decode mode also governs slot counting in the first reading, so both
   // readings count the same slots.
@@ -70,7 +78,14 @@ void PioBlocks::startBlock(bool secondReading) {
 std::u16string PioBlocks::endBlock(bool secondReading, bool pioCheckMode) {
   inBlock_ = false;
   pio_.decodeHeaderWritten = false;
+  const bool commentOpen = std::exchange(inCComment_, false);
   if (!secondReading) return {};
+  if (commentOpen) {
+    // Everything after the "/*" was read as comment: say so, or a program
+    // cut short would pass with "No errors".
+    logs_.pioErrorLine(u"#PIOEND");
+    reportPioError(pio_, logs_, ErrorKind::gen, kCommentNotClosed, u"/*");
+  }
   applyImplicitWrap(pio_);
   std::u16string block = generatedBlockText(pio_, options_, text_);
   if (pioCheckMode && !pio_.decodeMode) logs_.pioErrorLine(block);
@@ -79,13 +94,14 @@ std::u16string PioBlocks::endBlock(bool secondReading, bool pioCheckMode) {
 
 void PioBlocks::firstPassLine(std::u16string_view line) {
   PioContext ctx = context();
-  pioFirstPassLine(ctx, line);
+  pioFirstPassLine(ctx, blankBlockComments(line, inCComment_));
 }
 
 void PioBlocks::secondPassLine(std::u16string_view line, bool pioCheckMode) {
   PioContext ctx = context();
   std::u16string label;
-  int result = pioSecondPassLine(ctx, line, &label);
+  // The passes see C-style comments blanked out; the listing keeps the line.
+  int result = pioSecondPassLine(ctx, blankBlockComments(line, inCComment_), &label);
   if (pioCheckMode && (result >= kResultDirective || result == kResultListingComment)) {
     logs_.pioErrorLine(line);
   }

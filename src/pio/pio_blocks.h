@@ -64,6 +64,8 @@ class PioBlocks {
   PasmOptions options_;
   PioBlockText text_;
   bool inBlock_ = false;
+  // Within a C-style comment ("/*" ... "*/") of the block.
+  bool inCComment_ = false;
 };
 
 }  // namespace pio

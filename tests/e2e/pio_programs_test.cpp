@@ -37,4 +37,32 @@ TEST(PioPrograms, PioasmStyleTransmitterAssemblesWithoutErrors) {
   EXPECT_NE(run.out.find("!!!!!!!  No errors !!!!!!"), std::string::npos) << run.out;
 }
 
+// C-style comments are the assembler's inside a block: one-line, several
+// lines closed anywhere, or left open (an error, never a silent cut).
+TEST(PioPrograms, CStyleCommentsStayInsideTheBlock) {
+  Workspace ws;
+  ws.writeSource(
+      "#PIOSTART\r\n"
+      ".program blink /* on GP0 */\r\n"
+      "/* one-line note */\r\n"
+      "    set pins, 1 [1] /* on\r\n"
+      "       still the comment */\r\n"
+      "    set pins, 0 ' see /* this is no comment opener\r\n"
+      "#PIOEND\r\n"
+      "x=1\r\n");
+  testing_support::RunResult run = ws.run("PIOCHECK");
+  ASSERT_EQ(run.exitCode, 0);
+  const std::string result = ws.root().read("src/prog_x.bas");
+  EXPECT_NE(result.find("PIO PROGRAM LINE 0,&h00,&hE101"), std::string::npos) << result;
+  EXPECT_NE(result.find("PIO PROGRAM LINE 0,&h01,&hE000"), std::string::npos) << result;
+  EXPECT_NE(result.find("\r\nx=1\r\n"), std::string::npos) << "the program after the block stays";
+  EXPECT_NE(run.out.find("!!!!!!!  No errors !!!!!!"), std::string::npos) << run.out;
+
+  ws.writeSource("#PIOSTART\r\nset pins, 1\r\n/* left open\r\nset pins, 0\r\n#PIOEND\r\nx=1\r\n");
+  run = ws.run("PIOCHECK");
+  EXPECT_NE(run.out.find("1 error(s) to be resolved"), std::string::npos) << run.out;
+  EXPECT_NE(ws.data("PasmErrors.txt").find("/* comment not closed before #PIOEND (/*)"), std::string::npos);
+  EXPECT_NE(ws.root().read("src/prog_x.bas").find("\r\nx=1\r\n"), std::string::npos);
+}
+
 }  // namespace
