@@ -27,7 +27,7 @@ void writeResult(const RunState& state) {
   const std::u16string cantOpen = u" cant open " + settings.outputPath;
   const std::u16string mapFailed = u"Failed to created file " + settings.dataFolder + u"lineno.txt";
   platform::PendingFile result(settings.outputPath);
-  if (!result.write(text::encodeUtf8(state.output.text))) base::fail(cantOpen);
+  if (!result.writeText(state.output.text)) base::fail(cantOpen);
   if (settings.mode == base::RunMode::brisko) {
     platform::PendingFile map(settings.dataFolder + u"lineno.txt");
     if (!map.write(state.output.lineMap.bytes()) || !map.commit()) base::fail(mapFailed);

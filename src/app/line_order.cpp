@@ -147,12 +147,11 @@ void libraryOrProgramLine(Run& run, bool programText) {
 bool mayHoldDirective(const Run& run) {
   std::u16string_view line = run.state.line.lineBuffer;
   if (run.arrays.blockOpen() || text::trimLeadingBlanks(line).starts_with(u"/*")) return true;
-  bool apostrophe = false;
-  for (char16_t c : line) {
-    if (c == u'#') return true;
-    apostrophe |= c == u'\'';
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == u'#') return true;
+    if (line[i] == u'\'' && text::startsWithNoCase(line.substr(i + 1), u"target")) return true;
   }
-  return apostrophe && text::containsNoCase(line, u"'target");
+  return false;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "app/run.h"
 #include "base/fatal_error.h"
 #include "platform/files.h"
+#include "platform/memory.h"
 #include "text/blanks.h"
 #include "text/utf8.h"
 
@@ -84,6 +85,7 @@ void readSource(Run& run) {
   const std::string_view source = text::skipByteOrderMark(bytes);
   // Most lines reach the output, so it starts about as large as the source.
   state.output.text.reserve(source.size() + source.size() / 8);
+  platform::preferLargePages(state.output.text.data(), state.output.text.capacity() * sizeof(char16_t));
   while (!readOnce(run, source)) {
   }
   if (!state.pioBlockSeen) return;

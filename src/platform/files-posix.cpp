@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/memory.h"
 #include "text/utf8.h"
 
 namespace platform {
@@ -29,8 +30,14 @@ bool writeAll(int fd, std::string_view bytes) {
 class PosixAppendFile : public AppendFile {
  public:
   explicit PosixAppendFile(int fd) : fd_(fd) {}
-  ~PosixAppendFile() override { ::close(fd_); }
-  bool append(std::string_view bytes) override { return writeAll(fd_, bytes); }
+  ~PosixAppendFile() override { close(); }
+  bool append(std::string_view bytes) override { return fd_ >= 0 && writeAll(fd_, bytes); }
+  bool close() override {
+    if (fd_ < 0) return false;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    return closed;
+  }
 
  private:
   int fd_;
@@ -65,17 +72,22 @@ std::optional<std::string> readFileBytes(const std::u16string& path) {
   }
   // Read into a buffer of the file's size; a file that grows meanwhile (or
   // reports no size) is read on in further pieces.
-  std::string bytes(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0, '\0');
+  std::string bytes;
+  bytes.reserve(info.st_size > 0 ? static_cast<size_t>(info.st_size) : 0);
+  preferLargePages(bytes.data(), bytes.capacity());
+  bytes.resize(bytes.capacity());
   size_t done = 0;
+  char more[4096];
   for (;;) {
-    if (done == bytes.size()) bytes.resize(bytes.size() + 65536);
-    ssize_t n = ::read(fd, bytes.data() + done, bytes.size() - done);
+    const bool full = done == bytes.size();
+    ssize_t n = full ? ::read(fd, more, sizeof more) : ::read(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
       return std::nullopt;
     }
     if (n == 0) break;
+    if (full) bytes.append(more, static_cast<size_t>(n));
     done += static_cast<size_t>(n);
   }
   ::close(fd);
@@ -88,15 +100,6 @@ bool writeFileBytes(const std::u16string& path, std::string_view bytes) {
   if (fd < 0) return false;
   bool ok = writeAll(fd, bytes);
   return ::close(fd) == 0 && ok;
-}
-
-NewFile createNewFile(const std::u16string& path, std::string_view bytes) {
-  int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
-  if (fd < 0) return errno == EEXIST ? NewFile::nameTaken : NewFile::failed;
-  const bool ok = writeAll(fd, bytes);
-  if (::close(fd) == 0 && ok) return NewFile::created;
-  ::unlink(osPath(path).c_str());
-  return NewFile::failed;
 }
 
 bool canAppendTo(const std::u16string& path) {
@@ -126,6 +129,13 @@ bool renameFile(const std::u16string& from, const std::u16string& to) {
 }
 
 bool removeFile(const std::u16string& path) { return ::unlink(osPath(path).c_str()) == 0; }
+
+std::unique_ptr<AppendFile> AppendFile::createNew(const std::u16string& path, bool& nameTaken) {
+  int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+  nameTaken = fd < 0 && errno == EEXIST;
+  if (fd < 0) return nullptr;
+  return std::make_unique<PosixAppendFile>(fd);
+}
 
 std::unique_ptr<AppendFile> AppendFile::create(const std::u16string& path) {
   int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_APPEND | O_CLOEXEC, 0644);

@@ -71,7 +71,11 @@ std::u16string withBackslashes(std::u16string_view path) {
 class Win32AppendFile : public AppendFile {
  public:
   explicit Win32AppendFile(HANDLE file) : file_(file) {}
-  bool append(std::string_view bytes) override { return writeAll(file_.get(), bytes); }
+  bool append(std::string_view bytes) override { return file_.valid() && writeAll(file_.get(), bytes); }
+  bool close() override {
+    if (!file_.valid()) return false;
+    return ::CloseHandle(file_.release()) != 0;
+  }
 
  private:
   FileHandle file_;
@@ -123,25 +127,6 @@ bool writeFileBytes(const std::u16string& path, std::string_view bytes) {
   return file.valid() && writeAll(file.get(), bytes);
 }
 
-NewFile createNewFile(const std::u16string& path, std::string_view bytes) {
-  // CREATE_NEW fails on any existing name, a link included.
-  HANDLE handle = ::CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) {
-    const DWORD error = ::GetLastError();
-    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ? NewFile::nameTaken
-                                                                       : NewFile::failed;
-  }
-  bool ok = false;
-  {
-    FileHandle file(handle);
-    ok = writeAll(file.get(), bytes);
-  }
-  if (ok) return NewFile::created;
-  ::DeleteFileW(wide(path));
-  return NewFile::failed;
-}
-
 bool canAppendTo(const std::u16string& path) {
   FileHandle file(::CreateFileW(wide(path), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -170,6 +155,16 @@ bool renameFile(const std::u16string& from, const std::u16string& to) {
 }
 
 bool removeFile(const std::u16string& path) { return ::DeleteFileW(wide(path)) != 0; }
+
+std::unique_ptr<AppendFile> AppendFile::createNew(const std::u16string& path, bool& nameTaken) {
+  // CREATE_NEW fails on any existing name, a link included.
+  HANDLE handle = ::CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+  const DWORD error = handle == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
+  nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+  if (handle == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32AppendFile>(handle);
+}
 
 std::unique_ptr<AppendFile> AppendFile::create(const std::u16string& path) {
   FileHandle file(openForWriting(path));

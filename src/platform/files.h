@@ -18,13 +18,6 @@ std::optional<std::string> readFileBytes(const std::u16string& path);
 /// Creates or replaces a file with the given bytes.
 bool writeFileBytes(const std::u16string& path, std::string_view bytes);
 
-enum class NewFile { created, nameTaken, failed };
-
-/// Creates a file that must not exist yet (not even as a link, which is never
-/// followed) and writes the bytes into it. A file that was created but could
-/// not be written whole is removed again.
-NewFile createNewFile(const std::u16string& path, std::string_view bytes);
-
 /// Opens a file for appending, creating it when absent, and closes it again:
 /// whether it can be written. Its content is untouched.
 bool canAppendTo(const std::u16string& path);
@@ -60,7 +53,13 @@ class AppendFile {
  public:
   virtual ~AppendFile() = default;
   static std::unique_ptr<AppendFile> create(const std::u16string& path);
+  /// A file that must not exist yet (not even as a link, which is never
+  /// followed); nullptr when it cannot be made, and nameTaken then says
+  /// whether that is because the name is in use.
+  static std::unique_ptr<AppendFile> createNew(const std::u16string& path, bool& nameTaken);
   virtual bool append(std::string_view bytes) = 0;
+  /// Closes the file; false when some of its content may not have been kept.
+  virtual bool close() = 0;
 };
 
 }  // namespace platform

@@ -1,8 +1,10 @@
 #include "platform/pending_file.h"
 
+#include <algorithm>
 #include <random>
 
 #include "platform/files.h"
+#include "text/utf8.h"
 
 namespace platform {
 namespace {
@@ -27,19 +29,43 @@ PendingFile::~PendingFile() {
 
 // A fresh name, created exclusively: a file or link planted at a guessable
 // name can neither be overwritten nor followed.
-bool PendingFile::write(std::string_view bytes) {
+bool PendingFile::writeWith(const std::function<bool(AppendFile&)>& content) {
   if (!temporaryPath_.empty()) removeFile(temporaryPath_);
   temporaryPath_.clear();
   std::mt19937 random{std::random_device{}()};
   for (int i = 0; i < kNameTries; ++i) {
     std::u16string candidate = path_ + randomSuffix(random);
-    switch (createNewFile(candidate, bytes)) {
-      case NewFile::created: temporaryPath_ = std::move(candidate); return true;
-      case NewFile::nameTaken: continue;
-      case NewFile::failed: return false;
+    bool nameTaken = false;
+    auto file = AppendFile::createNew(candidate, nameTaken);
+    if (!file && nameTaken) continue;
+    if (!file) return false;
+    const bool written = content(*file);
+    if (file->close() && written) {
+      temporaryPath_ = std::move(candidate);
+      return true;
     }
+    removeFile(candidate);
+    return false;
   }
   return false;
+}
+
+bool PendingFile::write(std::string_view bytes) {
+  return writeWith([bytes](AppendFile& file) { return file.append(bytes); });
+}
+
+bool PendingFile::writeText(std::u16string_view text) {
+  return writeWith([text](AppendFile& file) {
+    constexpr size_t kPiece = 1 << 16;
+    for (size_t start = 0; start < text.size();) {
+      size_t end = std::min(text.size(), start + kPiece);
+      // A surrogate pair stays in one piece.
+      if (end < text.size() && text[end - 1] >= 0xD800 && text[end - 1] <= 0xDBFF) ++end;
+      if (!file.append(text::encodeUtf8(text.substr(start, end - start)))) return false;
+      start = end;
+    }
+    return true;
+  });
 }
 
 bool PendingFile::commit() {

@@ -3,6 +3,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/environment-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memory-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process-win32.cpp
   )
 else()
@@ -10,6 +11,7 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/environment-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/memory-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process-posix.cpp
   )
 endif()
