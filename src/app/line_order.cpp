@@ -26,6 +26,8 @@ enum class Flow {
   programText,
   /// The line is used up.
   done,
+  /// The line holds no directive and no line end of its own.
+  plain,
 };
 
 // #CODEBASE names the code-base folder; #CODEMODULE puts a module's text in
@@ -118,9 +120,10 @@ void pioBlockLine(Run& run) {
 
 // The library directives, block comments, the library filter, and last the
 // PIO block line or the plain program line.
-void libraryOrProgramLine(Run& run, bool programText) {
+void libraryOrProgramLine(Run& run, Flow flow) {
   RunState& state = run.state;
-  if (!programText &&
+  const bool programText = flow == Flow::programText;
+  if (flow == Flow::next &&
       pre::handleLibraryDirective(run.library, state.line, run.emitter, run.files, run.sourceGuard)) {
     return;
   }
@@ -138,7 +141,12 @@ void libraryOrProgramLine(Run& run, bool programText) {
     return;
   }
   state.line.lineBuffer += text::kCrLf;
-  run.emitter.flushLineBuffer();
+  if (flow != Flow::plain) {
+    run.emitter.flushLineBuffer();
+    return;
+  }
+  run.emitter.emitLine(state.line.lineBuffer);
+  state.line.lineBuffer.clear();
 }
 
 // Every directive begins with "#" or is a "/*" line or a target line (which
@@ -147,9 +155,8 @@ void libraryOrProgramLine(Run& run, bool programText) {
 bool mayHoldDirective(const Run& run) {
   std::u16string_view line = run.state.line.lineBuffer;
   if (run.arrays.blockOpen() || text::trimLeadingBlanks(line).starts_with(u"/*")) return true;
-  for (size_t i = 0; i < line.size(); ++i) {
-    if (line[i] == u'#') return true;
-    if (line[i] == u'\'' && text::startsWithNoCase(line.substr(i + 1), u"target")) return true;
+  for (size_t i = 0; (i = text::findEither(line, u'#', u'\'', i)) < line.size(); ++i) {
+    if (line[i] == u'#' || text::startsWithNoCase(line.substr(i + 1), u"target")) return true;
   }
   return false;
 }
@@ -158,14 +165,14 @@ bool mayHoldDirective(const Run& run) {
 
 LineOutcome processMainLine(Run& run) {
   if (!mayHoldDirective(run)) {
-    libraryOrProgramLine(run, false);
+    libraryOrProgramLine(run, Flow::plain);
     return LineOutcome::goOn;
   }
   if (pre::isEndCodeLine(run.state.line.lineBuffer)) return LineOutcome::stopReading;
   LineOutcome outcome = LineOutcome::goOn;
   Flow flow = codeModules(run);
   if (flow == Flow::next) flow = directiveStages(run, outcome);
-  if (flow != Flow::done) libraryOrProgramLine(run, flow == Flow::programText);
+  if (flow != Flow::done) libraryOrProgramLine(run, flow);
   return outcome;
 }
 

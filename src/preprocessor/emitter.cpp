@@ -74,7 +74,6 @@ void Emitter::emitKeepingComments(std::u16string_view line, std::u16string_view 
 void Emitter::emitStrippingComments(std::u16string_view line, std::u16string_view trimmed) {
   const size_t leading = line.size() - trimmed.size();
   const size_t a = position(trimmed, u'\'');
-  const size_t q = position(trimmed, u'"');
   if (trimmed.starts_with(u';')) {
     append(semicolonToApostrophe(line, leading), 1);
     return;
@@ -90,7 +89,7 @@ void Emitter::emitStrippingComments(std::u16string_view line, std::u16string_vie
   if (a == 1 && !line_.lineMapRepeat) return;
   std::u16string_view kept = line;
   std::u16string_view ending;
-  if (a > 1 && a < q) {
+  if (a > 1 && a < position(trimmed, u'"')) {
     // Only a comment that stands before any string is surely a comment.
     kept = text::trimTrailingBlanks(line.substr(0, leading + a - 1));
     ending = kCrLf;

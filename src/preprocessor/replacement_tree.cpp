@@ -22,6 +22,9 @@ EditTree::EditTree(std::u16string_view text, const WordTable& words, const std::
 // without copying or lowering it.
 void EditTree::index(const WordTable& words) {
   const size_t n = text_.size();
+  // Room for a looked-for word every 32 characters, so the list is seldom
+  // moved as it grows; untouched room costs no memory.
+  occurrences_.reserve(n / 32);
   forEachWord(text_, [&](size_t start, size_t end) {
     if (start == 0 || end == n) return;
     const uint32_t word = words.find(text_.data() + start, end - start);

@@ -12,26 +12,28 @@
 
 namespace text {
 
-size_t findLineBreak(std::u16string_view text, size_t from) {
+size_t findEither(std::u16string_view text, char16_t a, char16_t b, size_t from) {
   const char16_t* p = text.data();
   const size_t n = text.size();
   size_t i = from;
 #if PREXLE_LINES_SSE2
-  // Eight characters per compare: lines are long next to their breaks.
-  const __m128i lf = _mm_set1_epi16(u'\n');
-  const __m128i cr = _mm_set1_epi16(u'\r');
+  // Eight characters per compare: the characters looked for are rare.
+  const __m128i first = _mm_set1_epi16(static_cast<short>(a));
+  const __m128i second = _mm_set1_epi16(static_cast<short>(b));
   for (; i + 8 <= n; i += 8) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
     const auto hits = static_cast<uint32_t>(
-        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, lf), _mm_cmpeq_epi16(v, cr))));
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi16(v, first), _mm_cmpeq_epi16(v, second))));
     if (hits != 0) return i + std::countr_zero(hits) / 2;
   }
 #endif
   for (; i < n; ++i) {
-    if (p[i] == u'\n' || p[i] == u'\r') return i;
+    if (p[i] == a || p[i] == b) return i;
   }
   return n;
 }
+
+size_t findLineBreak(std::u16string_view text, size_t from) { return findEither(text, u'\n', u'\r', from); }
 
 std::vector<std::u16string_view> splitLineViews(std::u16string_view text) {
   std::vector<std::u16string_view> lines;

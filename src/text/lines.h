@@ -19,6 +19,9 @@ std::vector<std::u16string> splitLines(std::u16string_view text);
 /// The same lines as splitLines, as views into text, which must outlive them.
 std::vector<std::u16string_view> splitLineViews(std::u16string_view text);
 
+/// Position of the first a or b at or after from; text.size() when none.
+size_t findEither(std::u16string_view text, char16_t a, char16_t b, size_t from = 0);
+
 /// Position of the first CR or LF at or after from; text.size() when none.
 size_t findLineBreak(std::u16string_view text, size_t from = 0);
 
