@@ -1,9 +1,9 @@
 #include "app/run_files.h"
 
+#include "base/fatal_error.h"
 #include "platform/files.h"
 #include "preprocessor/source_guard.h"
 #include "text/utf8.h"
-#include "base/fatal_error.h"
 
 namespace app {
 namespace {

@@ -22,7 +22,7 @@ struct DeliveryRequest {
 
 /// Types the program into the last visible WinBasic window: Ctrl+C, "CLS",
 /// "AUTOSAVE" with the quoted program name, a paste of the program from the
-/// clipboard, and F1 (F2 to run it). Without such a window a message box
+/// clipboard, and F1, or F2 to run it. Without such a window a message box
 /// says so and nothing is typed.
 void deliverToWinBasic(platform::Host& host, const DeliveryRequest& request);
 

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "base/logs.h"
 #include "pio/config_directives.h"
 #include "pio/decoder.h"
 #include "pio/line_pass.h"
@@ -12,7 +13,6 @@
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/numbers.h"
-#include "base/logs.h"
 
 namespace pio {
 

@@ -3,8 +3,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "pio/pio_assembler.h"
 #include "base/logs.h"
+#include "pio/pio_assembler.h"
 
 namespace pio {
 

@@ -2,13 +2,13 @@
 
 #include <optional>
 
+#include "base/logs.h"
 #include "pio/directives.h"
 #include "pio/encoder.h"
 #include "pio/guidance.h"
 #include "pio/pio_assembler.h"
 #include "pio/pio_line.h"
 #include "pio/source_line.h"
-#include "base/logs.h"
 
 namespace pio {
 

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "base/logs.h"
+#include "pio/line_pass.h"
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
-#include "pio/line_pass.h"
 #include "text/numbers.h"
-#include "base/logs.h"
 
 namespace pio {
 

@@ -1,5 +1,6 @@
 #include "preprocessor/array_blocks.h"
 
+#include "base/fatal_error.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "preprocessor/directive_line.h"
@@ -8,7 +9,6 @@
 #include "text/case_table.h"
 #include "text/lines.h"
 #include "text/utf8.h"
-#include "base/fatal_error.h"
 
 namespace pre {
 namespace {

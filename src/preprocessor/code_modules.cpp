@@ -1,12 +1,12 @@
 #include "preprocessor/code_modules.h"
 
+#include "base/fatal_error.h"
 #include "platform/files.h"
 #include "preprocessor/directive_line.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/lines.h"
 #include "text/utf8.h"
-#include "base/fatal_error.h"
 
 namespace pre {
 namespace {

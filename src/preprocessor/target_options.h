@@ -17,7 +17,7 @@ struct TargetOptions {
   int32_t targetLineNumber = 0;
   /// A target line named WinBasic: a Brisko run types its result into it.
   bool winBasicTarget = false;
-  /// The WinBasic delivery ends with F2 (run) instead of F1.
+  /// The WinBasic delivery ends with the key F2, which runs the program, not F1.
   bool autoRunTarget = false;
   /// #ESP_CLIPBOARD: lines are read left-trimmed and #REPLACE lines kept.
   bool espOption = false;

@@ -4,11 +4,11 @@
 
 #include <filesystem>
 
+#include "base/fatal_error.h"
 #include "preprocessor/source_guard.h"
 #include "support/temp_folder.h"
 #include "testing/recording_host.h"
 #include "text/utf8.h"
-#include "base/fatal_error.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <filesystem>
 
+#include "base/fatal_error.h"
 #include "platform/files.h"
 #include "support/temp_folder.h"
 #include "text/utf8.h"
-#include "base/fatal_error.h"
 
 namespace {
 
