@@ -286,6 +286,8 @@ int encodeInstruction(PioLine& line, std::u16string_view mnemonic) {
   PioAssembler& pio = line.pio;
   if (pio.decodeMode) return kResultNoWord;
   uint32_t word = applyTail(line, encodeOperation(line, mnemonic));
+  // Only a raw ".word" with a delay or side value added can outgrow 16 bits.
+  if (word > 0xFFFF && !line.failed()) line.fail(ErrorKind::gen, kWordOutOfRange, text::decimal(word));
   int32_t address = pio.programCounter[pio.currentPio];
   if (address > kLastAddress && !line.failed()) {
     line.fail(ErrorKind::gen, kAddressBeyond, text::decimal(address));

@@ -207,6 +207,7 @@ TEST(Encoder, ErrorsEchoTheLineAndGiveTheirMessage) {
       {u"", u"out x 40", u"       bit count out of range 1-32 (40)"},
       {u"", u"set x 40", u"       set value out of range 0-31 (40)"},
       {u"", u".word 70000", u"       word value out of range 0-65535 (70000)"},
+      {u"", u".word 0xFFFF [1]", u"       word value out of range 0-65535 (65791)"},
       {u"", u"wait 2 pin 0", u"       !!! SYNTAX Error!!"},
       {u"", u"mov x !z", u"      !!! SYNTAX Error!!"},
       {u"", u"set x, (N  -  1)", u"       not a number or valid expression ((n - 1))"},
