@@ -5,6 +5,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/host-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memory-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process-win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window-win32.cpp
   )
 else()
   target_sources(core PRIVATE
@@ -19,4 +20,5 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pending_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_geometry.cpp
 )

@@ -1,3 +1,4 @@
 target_sources(unit_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/window_geometry_test.cpp
 )

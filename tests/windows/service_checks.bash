@@ -51,7 +51,7 @@ check_processes() {
 }
 
 check_desktop_and_notice() {
-  expect_equal "the desktop size is the primary display's" "1280 x 1024" "$(run_probe desktop)"
+  expect_equal "the desktop size is the primary display's" "$screen_width x $screen_height" "$(run_probe desktop)"
   local bytes
   bytes="$(run_wine 60 "$probe" notice 'Grüße: no window' 2>&1 >/dev/null | od -An -c | tr -s ' ')"
   expect_equal "a notice reaches standard error as UTF-8 with CR LF" \
@@ -130,6 +130,27 @@ check_probe_delivery() {
   expect_equal "synthesized keys reach the foreground WinBasic window in order" \
     "$(expected_keys PROG1 71)" "$(tr '\n' ' ' <"$folder/keys.txt" | sed 's/ $//')"
   expect_same_file "the clipboard carries Unicode text" "$folder/result.bas" "$folder/pasted.txt"
+}
+
+# The resources linked into prexle.exe, as the resource compiler reads them
+# back: the version (the project's), the manifest's settings and an icon.
+run_resource_checks() {
+  echo "== resources of prexle.exe"
+  local dump release="${version%% *}"
+  dump="$("$PREXLE_WINDRES" -i "$PREXLE_EXE" -O rc 2>&1 | tr -d '\r')"
+  expect_equal "version resource: file and product version $release, description Prexle" "$(
+    printf '%s\n' "FILEVERSION ${release/./, }, 0, 0" "PRODUCTVERSION ${release/./, }, 0, 0" \
+      "VALUE \"FileDescription\", \"Prexle\"" "VALUE \"FileVersion\", \"$release\"" \
+      "VALUE \"ProductVersion\", \"$release\""
+  )" "$(grep -o 'FILEVERSION.*\|PRODUCTVERSION.*\|VALUE "\(FileDescription\|FileVersion\|ProductVersion\)".*' <<<"$dump")"
+  local setting missing=()
+  for setting in '>true/pm<' '>PerMonitorV2, PerMonitor<' 'level=""asInvoker""' \
+    'name=""Microsoft.Windows.Common-Controls"" version=""6.0.0.0""'; do
+    grep -qF "$setting" <<<"$dump" || missing+=("$setting")
+  done
+  expect_equal "manifest: per-monitor DPI awareness (v2), asInvoker, common controls 6" "" "${missing[*]}"
+  expect_equal "an icon of five sizes" "1 5" \
+    "$(grep -c '/\* RT_GROUP_ICON \*/' <<<"$dump") $(grep -c '/\* RT_ICON \*/' <<<"$dump")"
 }
 
 run_service_checks() {

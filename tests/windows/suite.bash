@@ -1,6 +1,8 @@
-# The Windows end-to-end suite. scripts/test-windows builds everything, starts
-# the display and Wine, sets PREXLE_ROOT, PREXLE_EXE, PREXLE_PROGRAMS and
-# PREXLE_WORK, and runs this file with bash.
+# The Windows end-to-end suite. scripts/test-windows builds everything, sets
+# PREXLE_ROOT, PREXLE_EXE, PREXLE_PROGRAMS, PREXLE_WORK, PREXLE_WINDRES and
+# the Wine prefix, and runs this file with bash. It runs on a laptop's screen
+# (1366 x 768, 96 dpi) and then on a scaled one (1920 x 1080 at 150%), both
+# with a panel that the work area leaves out.
 #
 # Every run of the tool happens in a workspace like the Linux suite's: a
 # source folder src\ and a host folder host\ with portable.inf, DATA\ and
@@ -65,7 +67,7 @@ run_wine() {
 }
 
 screenshot() {
-  local file="$PREXLE_SCREENSHOTS/$1"
+  local file="$PREXLE_SCREENSHOTS/${screen_width}x${screen_height}-$1"
   mkdir -p "$PREXLE_SCREENSHOTS"
   if command -v convert >/dev/null; then
     xwd -root -silent | convert xwd:- "$file.png"
@@ -74,18 +76,25 @@ screenshot() {
   fi
 }
 
+# What the window reader does besides reading: nothing (a close message
+# closes the window), or e.g. (--select-all --close-key escape).
+window_keys=()
+
 # Reads one window with a wanted title into a report and closes it; false
 # when none appeared within a second.
 read_window() {
-  local report="$1"
+  local report="$1" key keys=() close=()
   shift
+  for key in "${window_keys[@]}"; do
+    [[ $key == --select-all ]] && keys+=("$key") || close+=("$key")
+  done
   if [[ -z ${PREXLE_SCREENSHOTS:-} ]]; then
-    run_wine 60 "$reader" "$@" --out "$(winpath "$report")" --wait 1
+    run_wine 60 "$reader" "$@" "${window_keys[@]}" --out "$(winpath "$report")" --wait 1
     return
   fi
-  run_wine 60 "$reader" "$@" --out "$(winpath "$report")" --wait 1 --keep-open || return 1
+  run_wine 60 "$reader" "$@" "${keys[@]}" --out "$(winpath "$report")" --wait 1 --keep-open || return 1
   screenshot "$(basename "$(dirname "$report")")-$(basename "$report" .txt)"
-  run_wine 60 "$reader" "$@" --close --wait 5 >/dev/null
+  run_wine 60 "$reader" "$@" "${close[@]}" --out "$(winpath "$report")" --close --wait 5 >/dev/null
 }
 
 new_workspace() {
@@ -167,34 +176,64 @@ started_record() {
   cat "$file" 2>/dev/null
 }
 
-# The shape of a window: size, placement, and each box without its lines
-# (class names compared without regard to case, as Windows does).
-window_shape() { grep -v '^| \|^title: \|^rows: ' "$1" | sed 's/^box: [^ ]*/\L&/'; }
+# The shape of a window: size, DPI, placement, icon, and each box without its
+# lines (class names compared without regard to case, as Windows does).
+window_shape() {
+  grep -v '^| \|^title: \|^rows: \|^row height: \|^work area: \|^frame: \|^select all: \|^closed by ' "$1" |
+    sed 's/^box: [^ ]*/\L&/'
+}
 
+# A length laid out at 96 dpi, in pixels of the screen's DPI.
+scaled() { echo $((($1 * screen_dpi + 48) / 96)); }
+
+# The client size a window is laid out for, at the screen's DPI and no larger
+# than what the work area leaves beside the frame (both as the reader found).
+expected_client() {
+  local report="$1" width height work_width work_height frame_width frame_height
+  width="$(scaled "$2")" height="$(scaled "$3")"
+  read -r work_width _ work_height <<<"$(sed -n 's/^work area: //p' "$report")"
+  read -r frame_width _ frame_height <<<"$(sed -n 's/^frame: //p' "$report")"
+  echo "$((width < work_width - frame_width ? width : work_width - frame_width))" \
+    "$((height < work_height - frame_height ? height : work_height - frame_height))"
+}
+
+# The PIO check window is laid out for the screen in 96-dpi pixels: at most
+# 1024 wide, 120 less than the screen high.
+pio_window_size() {
+  local width=$(((screen_width * 96 + screen_dpi / 2) / screen_dpi))
+  echo "$((width < 1024 ? width : 1024)) $(((screen_height * 96 + screen_dpi / 2) / screen_dpi - 120))"
+}
+
+# Boxes that reach an edge of the window follow it with the margin of the
+# opposite side, so the text never runs past the window.
 expected_shape() {
-  local report="$1" title banner
+  local report="$1" title width height margin top banner
   title="$(title_of "$report")"
-  printf 'client: %s\ncentred: yes\nresizable: no\nclose box: yes\n' "$(window_client "$title")"
+  case "$title" in
+    "Prexle Fatal Error !!! ") read -r width height <<<"$(expected_client "$report" 620 720)" ;;
+    "Prexle Debug Log") read -r width height <<<"$(expected_client "$report" 1000 768)" ;;
+    *) read -r width height <<<"$(expected_client "$report" $(pio_window_size))" ;;
+  esac
+  printf 'client: %s x %s\ndpi: %s\nfits the work area: yes\ncentred: yes\nresizable: yes\nclose box: yes\n' \
+    "$width" "$height" "$screen_dpi"
+  echo "icon: the program's"
   case "$title" in
     "Prexle Fatal Error !!! ")
-      echo "box: edit at 10,10 size 600 x 700 wrap yes readonly yes background 255,255,0" ;;
+      margin="$(scaled 10)"
+      echo "box: edit at $margin,$margin size $((width - 2 * margin)) x $((height - 2 * margin))" \
+        "wrap yes readonly yes background 255,255,0" ;;
     "Prexle Debug Log")
-      echo "box: edit at 3,10 size 980 x 760 wrap yes readonly yes background $(box_background "$report" 1)" ;;
+      margin="$(scaled 3)" top="$(scaled 10)"
+      echo "box: edit at $margin,$top size $((width - 2 * margin)) x $((height - 2 * top))" \
+        "wrap yes readonly yes background $(box_background "$report" 1)" ;;
     *)
       banner="0,255,0"
       grep -q '^| .*error(s) to be resolved' "$report" && banner="227,127,127"
-      echo "box: richedit50w at 3,3 size 1016 x 22 wrap yes readonly yes background $banner"
-      echo "box: richedit50w at 3,25 size 1016 x 874 wrap no readonly yes background 255,255,207" ;;
-  esac
-}
-
-# Inner sizes: fixed for the fatal-error and log windows; for the PIO check
-# window the display (1280 x 1024 here) gives 1024 x (1024 - 120).
-window_client() {
-  case "$1" in
-    "Prexle Fatal Error !!! ") echo "620 x 720" ;;
-    "Prexle Debug Log") echo "1000 x 768" ;;
-    *) echo "1024 x 904" ;;
+      margin="$(scaled 3)" top="$(scaled 25)"
+      echo "box: richedit50w at $margin,$margin size $((width - 2 * margin)) x $(scaled 22)" \
+        "wrap yes readonly yes background $banner"
+      echo "box: richedit50w at $margin,$top size $((width - 2 * margin)) x $((height - margin - top))" \
+        "wrap no readonly yes background 255,255,207" ;;
   esac
 }
 
@@ -210,14 +249,21 @@ check_window_shapes() {
   done
 }
 
+source "$(dirname "${BASH_SOURCE[0]}")/screen.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/service_checks.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/run_checks.bash"
+trap stop_screen EXIT
 
+use_screen 1366 768 96 40
+run_resource_checks
 run_service_checks
 run_golden_cases
-run_window_checks
+run_window_checks escape enter
 run_hand_off_checks
 run_delivery_checks
+# Each window again, on a screen scaled to 150%, closed by the other key.
+use_screen 1920 1080 144 60
+run_window_checks enter escape
 
 total=$((passed + failed))
 echo

@@ -1,20 +1,26 @@
 // Finds a top-level window by its title, writes what it shows into a report
-// file (title, inner size, placement, and every control with its class,
-// position, wrapping, background colour and lines), then closes it as the
-// user would.
+// file (title, inner size, DPI, placement in the work area, icon, and every
+// control with its class, position, wrapping, background colour, row height
+// and lines), then closes it as the user would.
 //
 //   window_reader TITLES... [--out FILE] [--wait SECONDS] [--keep-open] [--close]
+//                 [--select-all] [--close-key escape|enter]
 //
 // TITLES: any number of --title TEXT (exact), --title-prefix TEXT and
 // --empty-title; the first visible window that matches one is taken.
 // --keep-open leaves the window open (for a screenshot); --close only closes
-// it. Exit code 0 when a window was found, 2 when none appeared in time.
+// it (and notes how in FILE, when given). --select-all presses Ctrl+A and
+// Ctrl+C and reports whether the clipboard then holds the focused box's whole
+// text; --close-key closes the window with that key instead of a close
+// message. Exit code 0 when a window was found, 2 when none appeared in time.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,6 +32,8 @@ struct Options {
   int waitSeconds = 20;
   bool read = true;
   bool close = true;
+  bool selectAll = false;
+  WORD closeKey = 0;
 };
 
 std::string utf8(const std::wstring& text) {
@@ -129,6 +137,21 @@ std::string backgroundOf(HWND box) {
   return text;
 }
 
+// For a plain edit box: how far apart its first two rows are, which follows
+// the font's size. Rich-edit boxes answer this only inside their process.
+std::string rowHeightOf(HWND box) {
+  if (className(box) != L"Edit") return {};
+  DWORD_PTR second = 0;
+  DWORD_PTR first = 0;
+  DWORD_PTR next = 0;
+  ::SendMessageTimeoutW(box, EM_LINEINDEX, 1, 0, SMTO_ABORTIFHUNG, 5000, &second);
+  if (static_cast<LONG_PTR>(second) <= 0) return {};
+  ::SendMessageTimeoutW(box, EM_POSFROMCHAR, 0, 0, SMTO_ABORTIFHUNG, 5000, &first);
+  ::SendMessageTimeoutW(box, EM_POSFROMCHAR, second, 0, SMTO_ABORTIFHUNG, 5000, &next);
+  return "row height: " + std::to_string(static_cast<short>(HIWORD(next)) - static_cast<short>(HIWORD(first))) +
+         "\n";
+}
+
 std::string describeBox(HWND window, HWND box) {
   RECT frame{};
   ::GetWindowRect(box, &frame);
@@ -143,9 +166,38 @@ std::string describeBox(HWND window, HWND box) {
   // Rows as the box lays them out: more rows than lines means it wraps.
   DWORD_PTR rows = 0;
   ::SendMessageTimeoutW(box, EM_GETLINECOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &rows);
-  report += "rows: " + std::to_string(rows) + "\n";
+  report += "rows: " + std::to_string(rows) + "\n" + rowHeightOf(box);
   for (const auto& line : linesOf(windowText(box))) report += "| " + utf8(line) + "\n";
   return report;
+}
+
+RECT workAreaOf(HWND window) {
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  ::GetMonitorInfoW(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &info);
+  return info.rcWork;
+}
+
+// The program's icon in the caption, not a stock one: pixels of the blue of
+// its tile at the caption's left end. (Another process's icon handle cannot
+// be read here, so the check looks at the screen as the user does.)
+bool captionShowsProgramIcon(HWND window, const RECT& frame) {
+  POINT clientTop{0, 0};
+  ::ClientToScreen(window, &clientTop);
+  const int height = clientTop.y - frame.top;
+  HDC screen = ::GetDC(nullptr);
+  int tilePixels = 0;
+  for (int y = frame.top; y < frame.top + height; ++y) {
+    for (int x = frame.left; x < frame.left + height; ++x) {
+      COLORREF colour = ::GetPixel(screen, x, y);
+      if (std::abs(GetRValue(colour) - 0x1F) < 12 && std::abs(GetGValue(colour) - 0x4E) < 12 &&
+          std::abs(GetBValue(colour) - 0x79) < 12) {
+        ++tilePixels;
+      }
+    }
+  }
+  ::ReleaseDC(nullptr, screen);
+  return tilePixels >= 10;
 }
 
 std::string describeWindow(HWND window) {
@@ -153,15 +205,21 @@ std::string describeWindow(HWND window) {
   RECT frame{};
   ::GetClientRect(window, &client);
   ::GetWindowRect(window, &frame);
-  int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-  int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
-  bool centred = std::abs(frame.left + frame.right - screenWidth) <= 1 &&
-                 (std::abs(frame.top + frame.bottom - screenHeight) <= 1 || frame.top == 0);
+  const RECT work = workAreaOf(window);
+  bool fits = frame.left >= work.left && frame.top >= work.top && frame.right <= work.right &&
+              frame.bottom <= work.bottom;
+  bool centred = std::abs(frame.left + frame.right - work.left - work.right) <= 1 &&
+                 std::abs(frame.top + frame.bottom - work.top - work.bottom) <= 1;
   LONG style = ::GetWindowLongW(window, GWL_STYLE);
-  char head[256];
-  std::snprintf(head, sizeof head, "client: %ld x %ld\ncentred: %s\nresizable: %s\nclose box: %s\n",
-                client.right, client.bottom, centred ? "yes" : "no", (style & WS_THICKFRAME) ? "yes" : "no",
-                (style & WS_SYSMENU) ? "yes" : "no");
+  char head[512];
+  std::snprintf(head, sizeof head,
+                "client: %ld x %ld\ndpi: %u\nwork area: %ld x %ld\nframe: %ld x %ld\nfits the work area: %s\n"
+                "centred: %s\nresizable: %s\nclose box: %s\nicon: %s\n",
+                client.right, client.bottom, ::GetDpiForWindow(window), work.right - work.left,
+                work.bottom - work.top, (frame.right - frame.left) - client.right,
+                (frame.bottom - frame.top) - client.bottom, fits ? "yes" : "no", centred ? "yes" : "no",
+                (style & WS_THICKFRAME) ? "yes" : "no", (style & WS_SYSMENU) ? "yes" : "no",
+                captionShowsProgramIcon(window, frame) ? "the program's" : "another");
   wchar_t title[1025] = {};
   ::GetWindowTextW(window, title, 1025);
   std::string report = "title: " + utf8(title) + "\n" + head;
@@ -169,6 +227,54 @@ std::string describeWindow(HWND window) {
     if (::GetParent(box) == window) report += describeBox(window, box);
   }
   return report;
+}
+
+void pressKeys(HWND window, std::initializer_list<std::pair<WORD, bool>> keys) {
+  ::SetForegroundWindow(window);
+  std::vector<INPUT> inputs;
+  for (auto [key, down] : keys) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    inputs.push_back(input);
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+std::wstring clipboardText() {
+  std::wstring text;
+  if (!::OpenClipboard(nullptr)) return text;
+  if (HANDLE data = ::GetClipboardData(CF_UNICODETEXT)) {
+    if (auto* chars = static_cast<const wchar_t*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
+// Ctrl+A, then Ctrl+C: the clipboard must then hold the focused box's whole
+// text (line ends and a final line end aside).
+std::string selectAllReport(HWND window) {
+  if (::OpenClipboard(nullptr)) {
+    ::EmptyClipboard();
+    ::CloseClipboard();
+  }
+  DWORD before = ::GetClipboardSequenceNumber();
+  pressKeys(window, {{VK_CONTROL, true}, {'A', true}, {'A', false}, {'C', true}, {'C', false}, {VK_CONTROL, false}});
+  for (int i = 0; i < 30 && ::GetClipboardSequenceNumber() == before; ++i) ::Sleep(100);
+  GUITHREADINFO thread{};
+  thread.cbSize = sizeof thread;
+  ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &thread);
+  if (!thread.hwndFocus || ::GetParent(thread.hwndFocus) != window) return "select all: no box has the focus\n";
+  auto wanted = linesOf(windowText(thread.hwndFocus));
+  auto copied = linesOf(clipboardText());
+  while (!copied.empty() && copied.back().empty()) copied.pop_back();
+  while (!wanted.empty() && wanted.back().empty()) wanted.pop_back();
+  return copied == wanted ? "select all: yes\n" : "select all: no, the clipboard holds " +
+                                                      std::to_string(copied.size()) + " lines\n";
 }
 
 bool writeFile(const std::wstring& path, const std::string& bytes) {
@@ -192,6 +298,13 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
     else if (word == L"--wait" && hasValue) options.waitSeconds = _wtoi(argv[++i]);
     else if (word == L"--keep-open") options.close = false;
     else if (word == L"--close") options.read = false;
+    else if (word == L"--select-all") options.selectAll = true;
+    else if (word == L"--close-key" && hasValue) {
+      std::wstring key = argv[++i];
+      if (key == L"escape") options.closeKey = VK_ESCAPE;
+      else if (key == L"enter") options.closeKey = VK_RETURN;
+      else return std::nullopt;
+    }
     else return std::nullopt;
   }
   bool anyTitle = !options.titles.empty() || !options.prefixes.empty();
@@ -199,19 +312,42 @@ std::optional<Options> parse(int argc, wchar_t** argv) {
   return options;
 }
 
-bool closeWindow(HWND window) {
-  ::PostMessageW(window, WM_CLOSE, 0, 0);
-  for (int i = 0; i < 100 && ::IsWindow(window); ++i) ::Sleep(100);
+bool waitUntilGone(HWND window, int tenths) {
+  for (int i = 0; i < tenths && ::IsWindow(window); ++i) ::Sleep(100);
   return !::IsWindow(window);
+}
+
+// With a key the way the user closes it; when the key does not close it, a
+// close message does, so that the run goes on, and the report says so.
+std::string closeWindow(HWND window, WORD key) {
+  if (key) {
+    pressKeys(window, {{key, true}, {key, false}});
+    if (waitUntilGone(window, 50)) return std::string("closed by ") + (key == VK_ESCAPE ? "Esc" : "Enter") + "\n";
+  }
+  ::PostMessageW(window, WM_CLOSE, 0, 0);
+  if (!waitUntilGone(window, 100)) return {};
+  return key ? "closed by a close message: the key did not close it\n" : "closed by a close message\n";
+}
+
+bool appendFile(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+  return ok && written == bytes.size();
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
+  // Sizes as the screen has them, not scaled down for a program that knows no DPI.
+  ::SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
   auto options = parse(argc, argv);
   if (!options) {
     std::fputs("usage: window_reader (--title TEXT | --title-prefix TEXT | --empty-title)..."
-               " [--out FILE] [--wait SECONDS] [--keep-open] [--close]\n",
+               " [--out FILE] [--wait SECONDS] [--keep-open] [--close] [--select-all]"
+               " [--close-key escape|enter]\n",
                stderr);
     return 64;
   }
@@ -223,7 +359,14 @@ int wmain(int argc, wchar_t** argv) {
   if (!window) return 2;
   // Let the window finish painting before its pixels are read.
   ::Sleep(500);
-  if (options->read && !writeFile(options->out, describeWindow(window))) return 3;
-  if (options->close && !closeWindow(window)) return 4;
+  if (options->read) {
+    std::string report = describeWindow(window);
+    if (options->selectAll) report += selectAllReport(window);
+    if (!writeFile(options->out, report)) return 3;
+  }
+  if (!options->close) return 0;
+  std::string closed = closeWindow(window, options->closeKey);
+  if (closed.empty()) return 4;
+  if (!options->out.empty() && !appendFile(options->out, closed)) return 3;
   return 0;
 }
