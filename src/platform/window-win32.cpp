@@ -22,7 +22,6 @@ constexpr wchar_t kIconName[] = L"PREXLE";
 // Rich-edit boxes hold whole reports; the default limit is 32K characters.
 constexpr LPARAM kRichTextLimit = 64 * 1024 * 1024;
 constexpr DWORD kWindowStyle = WS_OVERLAPPEDWINDOW;
-constexpr int kLayoutDpi = 96;
 
 COLORREF colourRef(const Colour& colour) { return RGB(colour.red, colour.green, colour.blue); }
 

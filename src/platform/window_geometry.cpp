@@ -9,7 +9,6 @@
 namespace platform {
 namespace {
 
-constexpr int kLayoutDpi = 96;
 // A box ending this close to an edge was meant to fill the window up to it.
 constexpr int kEdgeReach = 20;
 constexpr PixelSize kMinimumClient{240, 140};
@@ -41,7 +40,7 @@ std::pair<int, int> placeOnAxis(int start, int length, int windowLength, int mar
 
 }  // namespace
 
-int scaleToDpi(int designPixels, int dpi) { return roundedRatio(designPixels, dpi, kLayoutDpi); }
+int scaleToDpi(int length, int dpi) { return roundedRatio(length, dpi, kLayoutDpi); }
 
 int layoutPixels(int screenPixels, int dpi) { return roundedRatio(screenPixels, kLayoutDpi, dpi); }
 

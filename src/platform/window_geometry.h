@@ -22,9 +22,12 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
-/// Windows are laid out in pixels of a 96 dots-per-inch screen; this is such
-/// a length in pixels of a screen of `dpi`, rounded to the nearest.
-int scaleToDpi(int designPixels, int dpi);
+/// Windows are laid out in pixels of a screen of this many dots per inch.
+inline constexpr int kLayoutDpi = 96;
+
+/// A length laid out in pixels at kLayoutDpi, in pixels of a screen of
+/// `dpi`, rounded to the nearest.
+int scaleToDpi(int length, int dpi);
 
 /// The other way: pixels of a screen of `dpi` as layout pixels, rounded.
 int layoutPixels(int screenPixels, int dpi);

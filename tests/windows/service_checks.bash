@@ -149,8 +149,8 @@ run_resource_checks() {
     grep -qF "$setting" <<<"$dump" || missing+=("$setting")
   done
   expect_equal "manifest: per-monitor DPI awareness (v2), asInvoker, common controls 6" "" "${missing[*]}"
-  expect_equal "an icon of five sizes" "1 5" \
-    "$(grep -c '/\* RT_GROUP_ICON \*/' <<<"$dump") $(grep -c '/\* RT_ICON \*/' <<<"$dump")"
+  expect_equal "an icon of five sizes, by the name the windows load" "1 5" \
+    "$(grep -c '^"PREXLE" 14 /\* RT_GROUP_ICON \*/' <<<"$dump") $(grep -c '/\* RT_ICON \*/' <<<"$dump")"
 }
 
 run_service_checks() {

@@ -1,5 +1,5 @@
 // Finds a top-level window by its title, writes what it shows into a report
-// file (title, inner size, DPI, placement in the work area, icon, and every
+// file (title, inner size, DPI, placement in the work area, and every
 // control with its class, position, wrapping, background colour, row height
 // and lines), then closes it as the user would.
 //
@@ -178,28 +178,6 @@ RECT workAreaOf(HWND window) {
   return info.rcWork;
 }
 
-// The program's icon in the caption, not a stock one: pixels of the blue of
-// its tile at the caption's left end. (Another process's icon handle cannot
-// be read here, so the check looks at the screen as the user does.)
-bool captionShowsProgramIcon(HWND window, const RECT& frame) {
-  POINT clientTop{0, 0};
-  ::ClientToScreen(window, &clientTop);
-  const int height = clientTop.y - frame.top;
-  HDC screen = ::GetDC(nullptr);
-  int tilePixels = 0;
-  for (int y = frame.top; y < frame.top + height; ++y) {
-    for (int x = frame.left; x < frame.left + height; ++x) {
-      COLORREF colour = ::GetPixel(screen, x, y);
-      if (std::abs(GetRValue(colour) - 0x1F) < 12 && std::abs(GetGValue(colour) - 0x4E) < 12 &&
-          std::abs(GetBValue(colour) - 0x79) < 12) {
-        ++tilePixels;
-      }
-    }
-  }
-  ::ReleaseDC(nullptr, screen);
-  return tilePixels >= 10;
-}
-
 std::string describeWindow(HWND window) {
   RECT client{};
   RECT frame{};
@@ -214,12 +192,11 @@ std::string describeWindow(HWND window) {
   char head[512];
   std::snprintf(head, sizeof head,
                 "client: %ld x %ld\ndpi: %u\nwork area: %ld x %ld\nframe: %ld x %ld\nfits the work area: %s\n"
-                "centred: %s\nresizable: %s\nclose box: %s\nicon: %s\n",
+                "centred: %s\nresizable: %s\nclose box: %s\n",
                 client.right, client.bottom, ::GetDpiForWindow(window), work.right - work.left,
                 work.bottom - work.top, (frame.right - frame.left) - client.right,
                 (frame.bottom - frame.top) - client.bottom, fits ? "yes" : "no", centred ? "yes" : "no",
-                (style & WS_THICKFRAME) ? "yes" : "no", (style & WS_SYSMENU) ? "yes" : "no",
-                captionShowsProgramIcon(window, frame) ? "the program's" : "another");
+                (style & WS_THICKFRAME) ? "yes" : "no", (style & WS_SYSMENU) ? "yes" : "no");
   wchar_t title[1025] = {};
   ::GetWindowTextW(window, title, 1025);
   std::string report = "title: " + utf8(title) + "\n" + head;
@@ -277,8 +254,9 @@ std::string selectAllReport(HWND window) {
                                                       std::to_string(copied.size()) + " lines\n";
 }
 
-bool writeFile(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+bool writeFile(const std::wstring& path, const std::string& bytes, bool append = false) {
+  HANDLE file = ::CreateFileW(path.c_str(), append ? FILE_APPEND_DATA : GENERIC_WRITE, 0, nullptr,
+                              append ? OPEN_ALWAYS : CREATE_ALWAYS, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
@@ -329,15 +307,6 @@ std::string closeWindow(HWND window, WORD key) {
   return key ? "closed by a close message: the key did not close it\n" : "closed by a close message\n";
 }
 
-bool appendFile(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-  return ok && written == bytes.size();
-}
-
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -367,6 +336,6 @@ int wmain(int argc, wchar_t** argv) {
   if (!options->close) return 0;
   std::string closed = closeWindow(window, options->closeKey);
   if (closed.empty()) return 4;
-  if (!options->out.empty() && !appendFile(options->out, closed)) return 3;
+  if (!options->out.empty() && !writeFile(options->out, closed, true)) return 3;
   return 0;
 }
