@@ -21,14 +21,14 @@ InstanceId InsertedWords::writeOver(OccurrenceId root, uint32_t position, size_t
 InstanceId InsertedWords::writeOver(InsertedId node, uint32_t row) {
   Word& replaced = words_[indexOf(node)];
   // Settled first, so that relabelling finds the new words below it.
-  replaced.fate = Fate::instanceOf(row, InstanceId{static_cast<uint32_t>(instances_.size())});
+  replaced.fate = Fate::byInstance(InstanceId{static_cast<uint32_t>(instances_.size())});
   const Word over = replaced;  // a copy: writing moves the words
   return write(row, over);
 }
 
 std::span<const InsertedId> InsertedWords::standing(uint32_t word) {
   std::vector<InsertedId>& group = byWord_[word];
-  std::erase_if(group, [&](InsertedId n) { return at(n).fate.kind != Fate::Kind::standing; });
+  std::erase_if(group, [&](InsertedId n) { return at(n).fate.kind() != Fate::Kind::standing; });
   return group;
 }
 
@@ -55,6 +55,7 @@ InstanceId InsertedWords::write(uint32_t row, const Word& over) {
     word.rightId = end == to.size() ? over.rightId : in.firstId + end;
     word.root = over.root;
     word.top = over.top;
+    word.fate = Fate::standing(piece.word);
     byWord_[piece.word].push_back(InsertedId{static_cast<uint32_t>(words_.size())});
     words_.push_back(word);
   }
@@ -75,8 +76,8 @@ void InsertedWords::forEachStanding(InstanceId top, Visit&& visit) {
     }
     ++stack.back().second;
     Word& word = words_[indexOf(in.firstWord) + k];
-    if (word.fate.kind == Fate::Kind::standing) visit(word);
-    if (word.fate.kind == Fate::Kind::instance) stack.emplace_back(word.fate.instance, 0);
+    if (word.fate.kind() == Fate::Kind::standing) visit(word);
+    if (word.fate.kind() == Fate::Kind::instance) stack.emplace_back(word.fate.instance(), 0);
   }
 }
 

@@ -34,19 +34,38 @@ enum class InsertedId : uint32_t {};
 /// A written to-word that holds inserted words: an index into the instances.
 enum class InstanceId : uint32_t {};
 
-/// What became of a node.
-struct Fate {
-  enum class Kind : uint8_t {
-    standing,  // not replaced
-    toWord,    // replaced by row's to-word, which holds no node
-    instance,  // replaced by instance, row's to-word with nodes of its own
-  };
-  Kind kind = Kind::standing;
-  uint32_t row = 0;
-  InstanceId instance{};
+/// The index of a typed reference.
+template <class Id>
+constexpr uint32_t indexOf(Id id) {
+  return static_cast<uint32_t>(id);
+}
 
-  static Fate toWordOf(uint32_t row) { return {Kind::toWord, row, {}}; }
-  static Fate instanceOf(uint32_t row, InstanceId instance) { return {Kind::instance, row, instance}; }
+/// What became of a node: it still stands, or a row replaced it by a to-word
+/// that holds no node, or by an instance (a to-word with nodes of its own).
+class Fate {
+ public:
+  enum class Kind : uint8_t { standing, toWord, instance };
+
+  Fate() = default;
+  static Fate standing(uint32_t word) { return {Kind::standing, word}; }
+  static Fate byToWord(uint32_t row) { return {Kind::toWord, row}; }
+  static Fate byInstance(InstanceId instance) { return {Kind::instance, indexOf(instance)}; }
+
+  Kind kind() const { return kind_; }
+  /// The word a standing node spells.
+  uint32_t word() const { return index_; }
+  /// The row whose to-word replaced a node of kind toWord.
+  uint32_t row() const { return index_; }
+  /// The instance that replaced a node of kind instance.
+  InstanceId instance() const { return InstanceId{index_}; }
+
+ private:
+  Fate(Kind kind, uint32_t index) : kind_(kind), index_(index) {}
+
+  // One field for all three kinds keeps an occurrence in 12 bytes: the
+  // index is read only through the accessor of its kind.
+  Kind kind_ = Kind::standing;
+  uint32_t index_ = 0;
 };
 
 /// The identities of the delimiters on each side of a node: positions in the
@@ -55,11 +74,5 @@ struct Bounds {
   uint64_t leftId;
   uint64_t rightId;
 };
-
-/// The index of a typed reference.
-template <class Id>
-constexpr uint32_t indexOf(Id id) {
-  return static_cast<uint32_t>(id);
-}
 
 }  // namespace pre::replacing

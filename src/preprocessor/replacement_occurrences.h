@@ -14,7 +14,8 @@
 
 namespace pre::replacing {
 
-/// One word of the text that some row looks for.
+/// One word of the text that some row looks for: where it starts, and what
+/// became of it (while it stands, the word it spells).
 struct Occurrence {
   uint32_t position;
   Fate fate;

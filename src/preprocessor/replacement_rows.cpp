@@ -113,18 +113,18 @@ class RowRunner {
 
   void replace(OccurrenceId node, uint32_t row, int scan) {
     if (plans_[row].pieces.empty()) {
-      occurrences_.settle(node, Fate::toWordOf(row));
+      occurrences_.settle(node, Fate::byToWord(row));
       return;
     }
     const InstanceId instance =
         inserted_.writeOver(node, occurrences_.positionOf(node), plans_[row].row->from.size(), scan, row);
-    occurrences_.settle(node, Fate::instanceOf(row, instance));
+    occurrences_.settle(node, Fate::byInstance(instance));
     awaitOwnWords(instance, row, scan);
   }
 
   void replace(InsertedId node, uint32_t row, int scan) {
     if (plans_[row].pieces.empty()) {
-      inserted_.settle(node, Fate::toWordOf(row));
+      inserted_.settle(node, Fate::byToWord(row));
       return;
     }
     awaitOwnWords(inserted_.writeOver(node, row), row, scan);

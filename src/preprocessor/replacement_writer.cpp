@@ -14,10 +14,16 @@ class Writer {
     measureInstances();
   }
 
+  // The row that replaced a node.
+  uint32_t rowOf(Fate fate) const {
+    return fate.kind() == Fate::Kind::toWord ? fate.row()
+                                             : inserted_.instances()[indexOf(fate.instance())].row;
+  }
+
   // Length of what a replaced node became.
   size_t lengthOf(Fate fate) const {
-    if (fate.kind == Fate::Kind::toWord) return plans_[fate.row].row->to.size();
-    return lengths_[indexOf(fate.instance)];
+    if (fate.kind() == Fate::Kind::toWord) return plans_[fate.row()].row->to.size();
+    return lengths_[indexOf(fate.instance())];
   }
 
   void write(Fate fate, char16_t* out) const;
@@ -40,7 +46,7 @@ void Writer::measureInstances() {
     size_t length = plan.row->to.size();
     for (uint32_t p = 0; p < plan.pieces.size(); ++p) {
       const Fate fate = inserted_.fateOf(inserted_.wordOf(InstanceId{static_cast<uint32_t>(k)}, p));
-      if (fate.kind != Fate::Kind::standing) length += lengthOf(fate) - plan.pieces[p].length;
+      if (fate.kind() != Fate::Kind::standing) length += lengthOf(fate) - plan.pieces[p].length;
     }
     lengths_[k] = length;
   }
@@ -54,12 +60,12 @@ void Writer::write(Fate fate, char16_t* out) const {
     uint32_t piece;  // next word of its to-word
     size_t done;     // characters of its to-word already written
   };
-  if (fate.kind == Fate::Kind::toWord) {
-    const std::u16string& to = plans_[fate.row].row->to;
+  if (fate.kind() == Fate::Kind::toWord) {
+    const std::u16string& to = plans_[fate.row()].row->to;
     std::copy(to.begin(), to.end(), out);
     return;
   }
-  std::vector<Frame> stack{{fate.instance, 0, 0}};
+  std::vector<Frame> stack{{fate.instance(), 0, 0}};
   while (!stack.empty()) {
     const Frame f = stack.back();
     stack.pop_back();
@@ -73,13 +79,13 @@ void Writer::write(Fate fate, char16_t* out) const {
     out = std::copy(to.begin() + f.done, to.begin() + piece.offset, out);
     stack.push_back({f.instance, f.piece + 1, piece.offset + size_t{piece.length}});
     const Fate inner = inserted_.fateOf(inserted_.wordOf(f.instance, f.piece));
-    if (inner.kind == Fate::Kind::standing) {
+    if (inner.kind() == Fate::Kind::standing) {
       out = std::copy_n(to.begin() + piece.offset, piece.length, out);
-    } else if (inner.kind == Fate::Kind::toWord) {
-      const std::u16string& innerTo = plans_[inner.row].row->to;
+    } else if (inner.kind() == Fate::Kind::toWord) {
+      const std::u16string& innerTo = plans_[inner.row()].row->to;
       out = std::copy(innerTo.begin(), innerTo.end(), out);
     } else {
-      stack.push_back({inner.instance, 0, 0});
+      stack.push_back({inner.instance(), 0, 0});
     }
   }
 }
@@ -94,8 +100,8 @@ void writeResult(std::u16string& text, const OccurrenceIndex& occurrences, const
       text, all.size(),
       [&](size_t i) {
         const Occurrence& o = all[i];
-        if (o.fate.kind == Fate::Kind::standing) return Edit{};
-        return Edit{o.position, plans[o.fate.row].row->from.size(), writer.lengthOf(o.fate), true};
+        if (o.fate.kind() == Fate::Kind::standing) return Edit{};
+        return Edit{o.position, plans[writer.rowOf(o.fate)].row->from.size(), writer.lengthOf(o.fate), true};
       },
       [&](size_t i, char16_t* out) { writer.write(all[i].fate, out); });
 }
