@@ -12,13 +12,7 @@
 #include <string_view>
 
 #include "preprocessor/replacement_chars.h"
-
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PREXLE_SCAN_SSE2 1
-#else
-#define PREXLE_SCAN_SSE2 0
-#endif
+#include "text/simd.h"
 
 namespace pre::replacing {
 
@@ -34,7 +28,7 @@ inline uint64_t delimiterMask(const char16_t* p, size_t count) {
   return mask;
 }
 
-#if PREXLE_SCAN_SSE2
+#if PREXLE_SSE2
 // The delimiters as SSE2 compares see them: three ranges with holes, and two
 // single characters.
 constexpr bool delimiterBySpans(unsigned c) {

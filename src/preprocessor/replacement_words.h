@@ -33,6 +33,9 @@ class WordTable {
     return lookUp(s, length);
   }
 
+  /// The length of word id.
+  size_t lengthOf(uint32_t id) const { return words_[id].size(); }
+
   /// Number of distinct words; ids run from 0 to size() - 1.
   size_t size() const { return words_.size(); }
 

@@ -10,10 +10,12 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/line_map.cpp
   ${CMAKE_CURRENT_LIST_DIR}/option_directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_engine.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_inserted.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_literal.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_occurrences.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_rows.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/replacement_tree.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_words.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/replacement_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacements.cpp
   ${CMAKE_CURRENT_LIST_DIR}/source_guard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/target_options.cpp

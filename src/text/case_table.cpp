@@ -3,12 +3,7 @@
 #include <bit>
 #include <cstdint>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PREXLE_CASE_SSE2 1
-#else
-#define PREXLE_CASE_SSE2 0
-#endif
+#include "text/simd.h"
 
 namespace text {
 
@@ -45,7 +40,7 @@ size_t findNoCase(std::u16string_view haystack, std::u16string_view needle, size
   const std::u16string_view rest = needle.substr(1);
   auto matchesAt = [&](size_t i) { return equalsNoCase(haystack.substr(i + 1, rest.size()), rest); };
   size_t i = from;
-#if PREXLE_CASE_SSE2
+#if PREXLE_SSE2
   const __m128i lowerLanes = _mm_set1_epi16(static_cast<short>(lowerFirst));
   const __m128i upperLanes = _mm_set1_epi16(static_cast<short>(upperFirst));
   for (; i + 8 <= last + 1; i += 8) {

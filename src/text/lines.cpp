@@ -3,12 +3,7 @@
 #include <bit>
 #include <cstdint>
 
-#if defined(__SSE2__) || defined(_M_X64)
-#include <emmintrin.h>
-#define PREXLE_LINES_SSE2 1
-#else
-#define PREXLE_LINES_SSE2 0
-#endif
+#include "text/simd.h"
 
 namespace text {
 
@@ -16,7 +11,7 @@ size_t findEither(std::u16string_view text, char16_t a, char16_t b, size_t from)
   const char16_t* p = text.data();
   const size_t n = text.size();
   size_t i = from;
-#if PREXLE_LINES_SSE2
+#if PREXLE_SSE2
   // Eight characters per compare: the characters looked for are rare.
   const __m128i first = _mm_set1_epi16(static_cast<short>(a));
   const __m128i second = _mm_set1_epi16(static_cast<short>(b));
