@@ -46,11 +46,6 @@ LineResult refuse(PioLine& line, std::u16string_view message, std::u16string_vie
   return Outcome::noWord;
 }
 
-LineResult refuseRp2350(PioLine& line, std::u16string_view form, std::u16string_view word) {
-  line.refuseRp2350(form, word);
-  return Outcome::noWord;
-}
-
 // ".in" and ".out" after their name: the count, then as pioasm has them a
 // direction (right by default), auto or manual (manual by default) and a
 // threshold (32 by default).
@@ -96,7 +91,8 @@ int64_t thresholdField(const ShiftConfig& config) { return config.threshold % 32
 LineResult fifoDirective(PioLine& line) {
   std::u16string word = line.keyword();
   if (word == u"txput" || word == u"txget" || word == u"putget") {
-    return refuseRp2350(line, u".fifo " + word, word);
+    line.refuseRp2350(u".fifo " + word, word);
+    return Outcome::noWord;
   }
   if (word != u"txrx" && word != u"tx" && word != u"rx") {
     return refuse(line, std::u16string(kFifoInvalid) + word, kFifoAllowed);
@@ -164,7 +160,10 @@ LineResult movStatusDirective(PioLine& line) {
     }
     if (!rest.empty()) parts.push_back({std::u16string(rest)});
   }
-  if (!parts.empty() && parts[0].text == u"irq") return refuseRp2350(line, u".mov_status irq", u"irq");
+  if (!parts.empty() && parts[0].text == u"irq") {
+    line.refuseRp2350(u".mov_status irq", u"irq");
+    return Outcome::noWord;
+  }
   bool known = parts.size() == 3 && parts[1].text == u"<" &&
                (parts[0].text == u"txfifo" || parts[0].text == u"rxfifo");
   if (!known) return refuse(line, std::u16string(kMovStatusInvalid) + written, kMovStatusForms);
@@ -180,11 +179,17 @@ LineResult movStatusDirective(PioLine& line) {
 LineResult pioVersionDirective(PioLine& line) {
   Word word = line.valueWord();
   if (word.text == u"rp2040") return Outcome::directive;
-  if (word.text == u"rp2350") return refuseRp2350(line, u".pio_version rp2350", word.text);
+  if (word.text == u"rp2350") {
+    line.refuseRp2350(u".pio_version rp2350", word.text);
+    return Outcome::noWord;
+  }
   std::optional<int32_t> version = readValue(line, word);
   if (!version) return Outcome::noWord;
   if (*version == 0) return Outcome::directive;
-  if (*version == 1) return refuseRp2350(line, u".pio_version 1", word.text);
+  if (*version == 1) {
+    line.refuseRp2350(u".pio_version 1", word.text);
+    return Outcome::noWord;
+  }
   return refuse(line, std::u16string(kPioVersionInvalid) + text::decimal(*version), u"0-1");
 }
 
