@@ -27,8 +27,7 @@ TEST(PioPrograms, PioasmStyleTransmitterAssemblesWithoutErrors) {
   testing_support::RunResult run = ws.run("PIOCHECK");
   ASSERT_EQ(run.exitCode, 0);
   const std::string result = ws.root().read("src/prog_x.bas");
-  // pull: 100 1 1 111 10100000; set x 7: 111 1 0 111 00100111;
-  // out pins 1: 011 00000 00000001; jmp x-- 2: 000 00110 01000010.
+  // Worked out by hand: pull 100 11111 10100000, set x 7 111 10111 00100111, and so on.
   for (const char* word :
        {"&h00,&h9FA0  'PULL", "&h01,&hF727", "&h02,&h6001", "&h03,&h0642  'JMP X-- bitloop"}) {
     EXPECT_NE(result.find(std::string("PIO PROGRAM LINE 0,") + word), std::string::npos) << result;

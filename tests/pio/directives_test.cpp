@@ -200,14 +200,6 @@ TEST(Directives, ProgramNameAndBanner) {
   EXPECT_EQ(a.pio.symbols.programName, u"x");
 }
 
-TEST(Directives, ResultIsTheDisplayResult) {
-  Assembler a;
-  EXPECT_EQ(a.second(u".set_base 1"), Outcome::directive);
-  a.options.showRegs = true;
-  EXPECT_EQ(a.second(u".set_base 1"), Outcome::noWord);
-  EXPECT_EQ(a.second(u".wrap_target"), Outcome::listingComment);
-}
-
 TEST(Directives, DefinesReachDirectiveValues) {
   Assembler a;
   a.first(u".define public SM_NUMBER 3");

@@ -97,12 +97,4 @@ TEST(Guidance, DirectiveAndOtherKinds) {
             (Lines{u"       .wrap resolves to > 31 (32)"}));
 }
 
-TEST(Guidance, EveryReportCounts) {
-  pio_test::Assembler a;
-  a.second(u"set foo 1");
-  a.second(u".status_n 20");
-  a.second(u"nop [40]");
-  EXPECT_EQ(a.pio.symbols.errorCount, 3);
-}
-
 }  // namespace

@@ -92,8 +92,7 @@ TEST(PioBlocks, OptionsChangeTheCommands) {
   pio::applyPasmConfig(options, u"#pasmcfg  nosetpin   noinit NOHINTS nohex, verbose");
   EXPECT_TRUE(options.noSetpin && options.noInit && !options.noHints);
   Reader reader;
-  reader.blocks.readOptions(u"#pasmcfg  nosetpin   noinit NOHINTS nohex, verbose");
-  reader.blocks.readOptions(u"#PASMCFG nohints");
+  reader.blocks.readOptions(u"#PASMCFG nosetpin noinit nohints");
   Lines lines = reader.readLines({u".set_count 1", u"set pins 1"});
   EXPECT_EQ(lines[0], u"'&h00 &hE001 " + padded(u"SET PINS &b1", 30) + u";set pins 1");
   EXPECT_EQ(lines[14], u"'SETPIN GP0,PIO0 'SET");

@@ -2,50 +2,38 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <iterator>
+#include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
-using K = pio::RegisterKind;
-
-// The state machine configuration fields as the RP2040 datasheet lays them
-// out (SM0_EXECCTRL, SM0_PINCTRL, SM0_SHIFTCTRL): register, name, lowest and
-// highest bit. Every field of the table is one of them, in its place.
+// The fields of SM0_EXECCTRL, SM0_PINCTRL and SM0_SHIFTCTRL as the RP2040
+// datasheet lays them out: register, lowest and highest bit, by name. Every
+// field of the table is one of them, in its place.
 TEST(RegisterFields, StandWhereTheRp2040DatasheetPutsThem) {
-  struct Row {
-    K reg;
-    std::u16string_view name;
-    int lsb;
-    int msb;
-  } rows[] = {
-      {K::execctrl, u"SIDE_EN", 30, 30},       {K::execctrl, u"SIDE_PINDIR", 29, 29},
-      {K::execctrl, u"JMP_PIN", 24, 28},       {K::execctrl, u"OUT_EN_SEL", 19, 23},
-      {K::execctrl, u"INLINE_OUT_EN", 18, 18}, {K::execctrl, u"OUT_STICKY", 17, 17},
-      {K::execctrl, u"WRAP_TOP", 12, 16},      {K::execctrl, u"WRAP_BOTTOM", 7, 11},
-      {K::execctrl, u"STATUS_SEL", 4, 4},      {K::execctrl, u"STATUS_N", 0, 3},
-      {K::pinctrl, u"SIDESET_COUNT", 29, 31},  {K::pinctrl, u"SET_COUNT", 26, 28},
-      {K::pinctrl, u"OUT_COUNT", 20, 25},      {K::pinctrl, u"IN_BASE", 15, 19},
-      {K::pinctrl, u"SIDESET_BASE", 10, 14},   {K::pinctrl, u"SET_BASE", 5, 9},
-      {K::pinctrl, u"OUT_BASE", 0, 4},         {K::shiftctrl, u"FJOIN_RX", 31, 31},
-      {K::shiftctrl, u"FJOIN_TX", 30, 30},     {K::shiftctrl, u"PULL_THRESH", 25, 29},
-      {K::shiftctrl, u"PUSH_THRESH", 20, 24},  {K::shiftctrl, u"OUT_SHIFTDIR", 19, 19},
-      {K::shiftctrl, u"IN_SHIFTDIR", 18, 18},  {K::shiftctrl, u"AUTOPULL", 17, 17},
-      {K::shiftctrl, u"AUTOPUSH", 16, 16},
+  constexpr pio::RegisterKind E = pio::RegisterKind::execctrl, P = pio::RegisterKind::pinctrl,
+                              S = pio::RegisterKind::shiftctrl;
+  const std::map<std::u16string_view, std::tuple<pio::RegisterKind, int, int>> datasheet = {
+      {u"SIDE_EN", {E, 30, 30}}, {u"SIDE_PINDIR", {E, 29, 29}}, {u"JMP_PIN", {E, 24, 28}},
+      {u"OUT_EN_SEL", {E, 19, 23}}, {u"INLINE_OUT_EN", {E, 18, 18}}, {u"OUT_STICKY", {E, 17, 17}},
+      {u"WRAP_TOP", {E, 12, 16}}, {u"WRAP_BOTTOM", {E, 7, 11}}, {u"STATUS_SEL", {E, 4, 4}},
+      {u"STATUS_N", {E, 0, 3}}, {u"SIDESET_COUNT", {P, 29, 31}}, {u"SET_COUNT", {P, 26, 28}},
+      {u"OUT_COUNT", {P, 20, 25}}, {u"IN_BASE", {P, 15, 19}}, {u"SIDESET_BASE", {P, 10, 14}},
+      {u"SET_BASE", {P, 5, 9}}, {u"OUT_BASE", {P, 0, 4}}, {u"FJOIN_RX", {S, 31, 31}},
+      {u"FJOIN_TX", {S, 30, 30}}, {u"PULL_THRESH", {S, 25, 29}}, {u"PUSH_THRESH", {S, 20, 24}},
+      {u"OUT_SHIFTDIR", {S, 19, 19}}, {u"IN_SHIFTDIR", {S, 18, 18}}, {u"AUTOPULL", {S, 17, 17}},
+      {u"AUTOPUSH", {S, 16, 16}},
   };
-  ASSERT_EQ(pio::fieldTable().size(), std::size(rows));
-  for (const pio::FieldRow& field : pio::fieldTable()) {
-    const std::string name(field.name.begin(), field.name.end());
-    const Row* row = std::find_if(std::begin(rows), std::end(rows),
-                                  [&](const Row& r) { return r.name == field.name; });
-    ASSERT_NE(row, std::end(rows)) << name;
-    pio::FieldPlace place = pio::placeOf(field.field);
-    EXPECT_EQ(pio::registerOf(field.field), row->reg) << name;
-    EXPECT_EQ(place.firstBit, row->lsb) << name;
-    EXPECT_EQ(place.firstBit + place.width - 1, row->msb) << name;
+  ASSERT_EQ(pio::fieldTable().size(), datasheet.size());
+  for (const pio::FieldRow& row : pio::fieldTable()) {
+    const std::string name(row.name.begin(), row.name.end());
+    const pio::FieldPlace at = pio::placeOf(row.field);
+    ASSERT_TRUE(datasheet.contains(row.name)) << name;
+    EXPECT_EQ(datasheet.at(row.name),
+              std::tuple(pio::registerOf(row.field), at.firstBit, at.firstBit + at.width - 1)) << name;
   }
-  // The values after a reset.
+  // The images start at the registers' reset values.
   EXPECT_EQ(pio::RegisterImages{}, (pio::RegisterImages{0x0001F000, 0x14000000, 0x000C0000}));
 }
 
