@@ -50,11 +50,11 @@ bool pioDirectives(Run& run) {
     buffer.clear();
   }
   if (text::isDirective(buffer, u"#PIOSTART")) {
-    run.pio.startBlock(state.secondReading);
+    run.pio.startBlock(state.secondReading ? pio::Reading::second : pio::Reading::first);
     buffer.clear();
   }
   if (!text::isDirective(buffer, u"#PIOEND")) return false;
-  buffer = run.pio.endBlock(state.secondReading, state.settings.mode == base::RunMode::pioCheck);
+  buffer = run.pio.endBlock(state.secondReading ? pio::Reading::second : pio::Reading::first, state.settings.mode);
   return state.secondReading;
 }
 

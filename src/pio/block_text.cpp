@@ -30,9 +30,10 @@ std::u16string hexImage(int64_t image) { return text::hex(static_cast<uint64_t>(
 std::u16string generatedHeader(const PioAssembler& pio, const PioBlockText& text) {
   std::u16string crlf(text::kCrLf);
   return crlf + u";---Start of Generated Code and Commands---" + crlf + u"' PIO=" +
-         text::decimal(pio.currentPio) + u" State Machine=" + text::decimal(pio.currentSm) +
-         u" Program= " + pio.programName + crlf + crlf + u"'--- Generated Instruction Summary ---" +
-         crlf + u"'addr instr  source                      original comments" + crlf +
+         text::decimal(pio.placement.currentPio) + u" State Machine=" +
+         text::decimal(pio.placement.currentSm) + u" Program= " + pio.symbols.programName + crlf +
+         crlf + u"'--- Generated Instruction Summary ---" + crlf +
+         u"'addr instr  source                      original comments" + crlf +
          u"'---- ------ ----------------------      -----------------" + crlf +
          text.instructionSummary + crlf + u"'--- MMBasic Commands ---" + crlf;
 }
@@ -40,16 +41,17 @@ std::u16string generatedHeader(const PioAssembler& pio, const PioBlockText& text
 std::u16string mmbasicCommands(const PioAssembler& pio, const PasmOptions& options) {
   std::u16string crlf(text::kCrLf);
   std::u16string out;
-  for (const std::u16string& line : setpinLines(pio, pio.currentPio)) {
+  const Placement& at = pio.placement;
+  for (const std::u16string& line : setpinLines(pio, at.currentPio)) {
     out += (options.noSetpin ? u"'" : u"") + line + crlf;
   }
-  const StateMachineConfig& config = pio.config();
-  std::u16string machine = text::decimal(pio.currentPio) + u"," + text::decimal(pio.currentSm);
+  const MachineStart& start = pio.start();
+  std::u16string machine = text::decimal(at.currentPio) + u"," + text::decimal(at.currentSm);
   out += crlf + (options.noInit ? u"'PIO INIT MACHINE " : u"PIO INIT MACHINE ") + machine + u"," +
-         text::decimal(config.frequency) + u",&H" + hexImage(config.pinctrl) + u",&H" +
-         hexImage(config.execctrl) + u",&H" + hexImage(config.shiftctrl) + u",&H" +
-         hexImage(config.origin);
-  out += crlf + (config.nostart ? u"'PIO START " : u"PIO START ") + machine;
+         text::decimal(start.frequency);
+  for (RegisterKind kind : kInitOrder) out += u",&H" + hexImage(pio.registers().of(kind));
+  out += u",&H" + hexImage(pio.origin());
+  out += crlf + (start.nostart ? u"'PIO START " : u"PIO START ") + machine;
   out += crlf + crlf +
          u"'-------------------------- End of Generated Commands "
          u"------------------------------------------------";
@@ -67,7 +69,7 @@ std::u16string listingTail(std::u16string_view decoded, std::u16string_view comm
 
 std::u16string_view listingComment(std::u16string_view line) { return splitComment(line).comment; }
 
-void appendInstruction(PioBlockText& text, int pioNumber, int address, int word,
+void appendInstruction(PioBlockText& text, int pioNumber, int address, uint16_t word,
                        std::u16string_view tail) {
   std::u16string addressHex = text::hex(static_cast<uint32_t>(address), 2);
   std::u16string wordHex = text::hex(static_cast<uint32_t>(word), 4);
@@ -78,14 +80,15 @@ void appendInstruction(PioBlockText& text, int pioNumber, int address, int word,
 
 std::vector<std::u16string> setpinLines(const PioAssembler& pio, int pioNumber) {
   std::vector<std::u16string> lines;
-  addGroup(lines, pio.pins.set, pioNumber, u"SET");
-  addGroup(lines, pio.pins.out, pioNumber, u"OUT");
-  addGroup(lines, pio.pins.sideset, pioNumber, u"SIDESET");
+  const PinGroups& pins = pio.block.pins;
+  addGroup(lines, pins.set, pioNumber, u"SET");
+  addGroup(lines, pins.out, pioNumber, u"OUT");
+  addGroup(lines, pins.sideset, pioNumber, u"SIDESET");
   return lines;
 }
 
-std::u16string generatedBlockText(const PioAssembler& pio, const PasmOptions& options,
-                                  const PioBlockText& text) {
+std::u16string generatedBlockText(const PioAssembler& pio, const PasmOptions& options) {
+  const PioBlockText& text = pio.block.text;
   return generatedHeader(pio, text) + text.programLines + std::u16string(text::kCrLf) +
          mmbasicCommands(pio, options);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,7 +28,7 @@ std::u16string listingTail(std::u16string_view decoded, std::u16string_view comm
 std::u16string_view listingComment(std::u16string_view line);
 
 /// Adds an assembled word at its address to both listing texts.
-void appendInstruction(PioBlockText& text, int pioNumber, int address, int word,
+void appendInstruction(PioBlockText& text, int pioNumber, int address, uint16_t word,
                        std::u16string_view tail);
 
 /// SETPIN commands for the SET, OUT and side-set pins of the block, at most 32
@@ -37,7 +38,6 @@ std::vector<std::u16string> setpinLines(const PioAssembler& pio, int pioNumber);
 /// The text that replaces a block's end line: banner, the summary, the
 /// program lines and the SETPIN, PIO INIT MACHINE and PIO START commands of
 /// (currentPio, currentSm).
-std::u16string generatedBlockText(const PioAssembler& pio, const PasmOptions& options,
-                                  const PioBlockText& text);
+std::u16string generatedBlockText(const PioAssembler& pio, const PasmOptions& options);
 
 }  // namespace pio

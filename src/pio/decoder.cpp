@@ -3,23 +3,15 @@
 #include <algorithm>
 #include <string_view>
 
+#include "pio/instruction_set.h"
 #include "pio/options.h"
+#include "text/case_table.h"
 #include "text/numbers.h"
 
 namespace pio {
 
 namespace {
 
-constexpr std::u16string_view kConditions[] = {u"",  u"!X",   u"X--", u"!Y",
-                                               u"Y--", u"X!=Y", u"PIN", u"!OSRE"};
-constexpr std::u16string_view kOutDestinations[] = {u"PINS",    u"X",  u"Y",   u"NULL",
-                                                    u"PINDIRS", u"PC", u"ISR", u"EXEC"};
-constexpr std::u16string_view kInSources[] = {u"PINS", u"X",  u"Y",   u"NULL",
-                                              u" ",    u"PC", u"ISR", u"OSR"};
-constexpr std::u16string_view kMovDestinations[] = {u"PINS", u"X",  u"Y",   u"NULL",
-                                                    u"EXEC", u"PC", u"ISR", u"OSR"};
-constexpr std::u16string_view kMovSources[] = {u"PINS", u"X",      u"Y",   u"NULL",
-                                               u" ",    u"STATUS", u"ISR", u"OSR"};
 constexpr std::u16string_view kMovOperations[] = {u" ", u" ! ", u" :: ", u" "};
 
 // The word as a text of 16 binary digits, bit 15 first, and the fields cut
@@ -42,60 +34,66 @@ class Bits {
   std::u16string b_;
 };
 
-std::u16string decodeJmp(const Bits& b, int32_t field, const DecodeContext& c,
+// The mnemonic as the listing shows it.
+std::u16string shown(Mnemonic mnemonic) { return text::upper(nameOf(mnemonic)); }
+
+std::u16string decodeJmp(const Bits& b, size_t field, const DecodeContext& c,
                          std::u16string& note) {
   std::u16string target = labelForAddress(c.labels, b.number(12, 5));
-  if (field == 0) return u"JMP " + target;
-  if (kConditions[field] == u"PIN") note = u" 'GP" + text::decimal((c.execctrl >> 24) & 0x1F);
-  return u"JMP " + std::u16string(kConditions[field]) + u" " + target;
+  if (field == 0) return shown(Mnemonic::jmp) + u" " + target;
+  if (kJmpConditions[field].name == u"pin") {
+    note = u" 'GP" + text::decimal(fieldValue(c.registers.execctrl, Field::jmpPin));
+  }
+  return shown(Mnemonic::jmp) + u" " + shownName(kJmpConditions, field) + u" " + target;
 }
 
 std::u16string decodeWait(const Bits& b, const DecodeContext& c) {
-  std::u16string head = u"WAIT " + b.chars(9, 1);
+  std::u16string head = shown(Mnemonic::wait) + u" " + b.chars(9, 1);
   int32_t index = b.number(12, 5);
-  switch (b.number(10, 2)) {
-    case 0:
-      return head + u" GPIO " + text::decimal(index) + pinHint(index, 1, c.noHints);
+  size_t source = static_cast<size_t>(b.number(10, 2));
+  head += u" " + shownName(kWaitSources, source) + u" ";
+  switch (source) {
+    case 0: return head + text::decimal(index) + pinHint(index, 1, c.noHints);
     case 1:
-      return head + u" PIN " + text::decimal(index) + pinHint(int64_t{index} + c.pins.inBase, 1, c.noHints);
-    case 2:
-      return head + u" IRQ " + text::decimal(b.number(14, 3)) + (b.bit(4) ? u" REL" : u"");
-    default:
-      return head + u" RESERVED " + text::decimal(index);
+      return head + text::decimal(index) + pinHint(int64_t{index} + c.pins.inBase, 1, c.noHints);
+    case 2: return head + text::decimal(b.number(14, 3)) + (b.bit(4) ? u" REL" : u"");
+    default: return head + text::decimal(index);
   }
 }
 
-std::u16string decodeShift(const Bits& b, int op, int32_t field, const DecodeContext& c) {
+std::u16string decodeShift(const Bits& b, int op, size_t field, const DecodeContext& c) {
   int32_t n = b.number(12, 5);
   if (n == 0) n = 32;
   if (op == 2) {
-    std::u16string t = u"IN " + std::u16string(kInSources[field]) + u" " + text::decimal(n);
+    std::u16string t =
+        shown(Mnemonic::in) + u" " + shownName(kInSources, field) + u" " + text::decimal(n);
     return field == 0 ? t + pinHint(c.pins.inBase, n, c.noHints) : t;
   }
-  std::u16string t = u"OUT " + std::u16string(kOutDestinations[field]) + u" " + text::decimal(n);
+  std::u16string t =
+      shown(Mnemonic::out) + u" " + shownName(kOutDestinations, field) + u" " + text::decimal(n);
   return field == 0 || field == 4 ? t + pinHint(c.pins.out.base, c.pins.out.count, c.noHints) : t;
 }
 
 std::u16string decodePushPull(const Bits& b) {
-  std::u16string t = b.bit(7) ? u"PULL" : u"PUSH";
+  std::u16string t = shown(b.bit(7) ? Mnemonic::pull : Mnemonic::push);
   if (b.bit(6)) t += b.bit(7) ? u" IFEMPTY " : u" IFFULL ";
   t += b.bit(5) ? u" BLOCK " : u" NOBLOCK ";
   return t;
 }
 
-std::u16string decodeMov(const Bits& b, int32_t field) {
-  std::u16string t = u"MOV " + std::u16string(kMovDestinations[field]) +
+std::u16string decodeMov(const Bits& b, size_t field) {
+  std::u16string t = shown(Mnemonic::mov) + u" " + shownName(kMovDestinations, field) +
                      std::u16string(kMovOperations[b.number(12, 2)]) +
-                     std::u16string(kMovSources[b.number(14, 3)]);
+                     shownName(kMovSources, static_cast<size_t>(b.number(14, 3)));
   for (size_t at = t.find(u"MOV Y Y"); at != std::u16string::npos; at = t.find(u"MOV Y Y", at)) {
-    t.replace(at, 7, u"NOP");
+    t.replace(at, 7, shown(Mnemonic::nop));
   }
   return t;
 }
 
 std::u16string decodeIrq(const Bits& b) {
   std::u16string index = text::decimal(b.number(14, 3));
-  std::u16string t = u"IRQ ";
+  std::u16string t = shown(Mnemonic::irq) + u" ";
   if (b.bit(6)) {
     t += u"CLEAR " + index;
   } else if (b.bit(5)) {
@@ -106,16 +104,17 @@ std::u16string decodeIrq(const Bits& b) {
   return b.bit(4) ? t + u" REL" : t;
 }
 
-std::u16string decodeSet(const Bits& b, int32_t field, const DecodeContext& c) {
-  std::u16string t = u"SET " + std::u16string(kOutDestinations[field]);
+std::u16string decodeSet(const Bits& b, size_t field, const DecodeContext& c) {
+  std::u16string t = shown(Mnemonic::set) + u" " + shownName(kSetDestinations, field);
   if (field != 0 && field != 4) return t + u" " + text::decimal(b.number(12, 5));
-  int32_t shown = std::clamp(c.pins.set.count, 0, 16);
-  return t + u" &b" + b.chars(17 - shown, shown) + pinHint(c.pins.set.base, c.pins.set.count, c.noHints);
+  int32_t digits = std::clamp(c.pins.set.count, 0, 16);
+  return t + u" &b" + b.chars(17 - digits, digits) +
+         pinHint(c.pins.set.base, c.pins.set.count, c.noHints);
 }
 
 std::u16string decodeOperation(const Bits& b, const DecodeContext& c, std::u16string& note) {
   int op = b.number(1, 3);
-  int32_t field = b.number(9, 3);
+  size_t field = static_cast<size_t>(b.number(9, 3));
   switch (op) {
     case 0: return decodeJmp(b, field, c, note);
     case 1: return decodeWait(b, c);
@@ -130,9 +129,10 @@ std::u16string decodeOperation(const Bits& b, const DecodeContext& c, std::u16st
 
 // Side-set field (padded instruction column first) and delay.
 std::u16string sideAndDelay(const Bits& b, std::u16string t, const DecodeContext& c) {
-  int32_t count = static_cast<int32_t>((c.pinctrl >> 29) & 7);
-  int32_t opt = static_cast<int32_t>((c.execctrl >> 30) & 1);
-  int32_t sidesetCount = count - opt;
+  SideSet side = sideSetOf(c.registers);
+  int32_t count = side.count;
+  int32_t opt = side.optional;
+  int32_t sidesetCount = side.valueBits();
   if (sidesetCount >= 1 && (opt == 0 || b.bit(12))) {
     t = (t + std::u16string(63, u' ')).substr(0, 23) + u" SIDE &b" +
         b.chars(4 + opt, sidesetCount) + pinHint(c.pins.sideset.base, sidesetCount, c.noHints);
@@ -146,13 +146,11 @@ std::u16string sideAndDelay(const Bits& b, std::u16string t, const DecodeContext
 }  // namespace
 
 DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints) {
-  const StateMachineConfig& config = pio.config();
-  return {config.pinctrl, config.execctrl, pio.pins, labelsOfCurrentBlock(pio), noHints};
+  return {pio.registers(), pio.block.pins, labelsOfCurrentBlock(pio), noHints};
 }
 
 std::u16string decodeForCurrentMachine(const PioContext& ctx, uint16_t word) {
-  const StateMachineConfig& config = ctx.pio.config();
-  ctx.pio.pins.sideset.count = sidesetCountOf(config.pinctrl, config.execctrl);
+  ctx.pio.block.pins.sideset.count = sideSetOf(ctx.pio.registers()).valueBits();
   return decodeInstruction(word, decodeContextFor(ctx.pio, ctx.options.noHints));
 }
 

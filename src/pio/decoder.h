@@ -9,8 +9,7 @@ namespace pio {
 
 /// What the decoder needs to know of the state machine the word belongs to.
 struct DecodeContext {
-  int64_t pinctrl = kPinctrlStart;
-  int64_t execctrl = kExecctrlStart;
+  RegisterImages registers;
   PinGroups pins = PinGroups::atBlockStart();
   /// The labels of the block, or nullptr for none.
   const BlockLabels* labels = nullptr;

@@ -5,7 +5,7 @@
 #include "base/logs.h"
 #include "pio/config_directives.h"
 #include "pio/decoder.h"
-#include "pio/line_pass.h"
+#include "pio/field_directives.h"
 #include "pio/pio_line.h"
 #include "pio/register_display.h"
 #include "pio/register_fields.h"
@@ -35,59 +35,61 @@ void logPlacement(PioLine& line) {
   if (line.firstReading()) line.ctx.logs.logLine(normalisePioLine(preparePioLine(line.rest())));
 }
 
-int programDirective(PioLine& line) {
+LineResult programDirective(PioLine& line) {
   logPlacement(line);
-  line.pio.programName = programNameOf(preparePioLine(line.rest()));
+  line.pio.symbols.programName = programNameOf(preparePioLine(line.rest()));
   line.report(u"\r\n'" + std::u16string(32, u'-') + u"Start of PIO Source Code " +
               std::u16string(45, u'-'));
-  return kResultDirective;
+  return Outcome::directive;
 }
 
 // ".pio" and ".sm": a value out of range changes nothing.
-int selectDirective(PioLine& line, int count, std::u16string_view rangeMessage,
-                    std::u16string_view logPrefix, int& selected) {
+LineResult selectDirective(PioLine& line, int count, std::u16string_view rangeMessage,
+                           std::u16string_view logPrefix, int& selected) {
   std::optional<int32_t> value = directiveValue(line);
-  if (!value) return kResultNoWord;
+  if (!value) return Outcome::noWord;
   if (*value < 0 || *value >= count) {
     line.fail(ErrorKind::gen, rangeMessage, text::decimal(*value));
-    return kResultNoWord;
+    return Outcome::noWord;
   }
   logPlacement(line);
   if (line.firstReading()) line.ctx.logs.logLine(std::u16string(logPrefix) + text::decimal(*value));
   selected = *value;
-  return kResultDirective;
+  return Outcome::directive;
 }
 
-int pioDirective(PioLine& line) {
-  int result = selectDirective(line, kPioBlockCount, kPioRange, u"PIO=", line.pio.currentPio);
-  if (result == kResultDirective) line.pio.programCounter[line.pio.currentPio] = 0;
+LineResult pioDirective(PioLine& line) {
+  LineResult result =
+      selectDirective(line, kPioBlockCount, kPioRange, u"PIO=", line.pio.placement.currentPio);
+  if (result == Outcome::directive) line.pio.programCounter() = 0;
   return result;
 }
 
-int smDirective(PioLine& line) {
-  int result = selectDirective(line, kStateMachineCount, kSmRange, u"SM=", line.pio.currentSm);
-  if (result == kResultDirective) {
-    line.pio.config().nostart = false;
-    line.pio.config().origin = 0;
+LineResult smDirective(PioLine& line) {
+  LineResult result =
+      selectDirective(line, kStateMachineCount, kSmRange, u"SM=", line.pio.placement.currentSm);
+  if (result == Outcome::directive) {
+    line.pio.start().nostart = false;
+    line.pio.origin() = 0;
   }
   return result;
 }
 
-int originDirective(PioLine& line) {
+LineResult originDirective(PioLine& line) {
   std::optional<int32_t> origin = directiveValue(line);
-  if (!origin) return kResultNoWord;
+  if (!origin) return Outcome::noWord;
   if (*origin < 0 || *origin > kLastAddress) {
     line.fail(ErrorKind::gen, kOriginRange, text::decimal(*origin));
-    return kResultNoWord;
+    return Outcome::noWord;
   }
   logPlacement(line);
-  line.pio.config().origin = *origin;
-  line.pio.programCounter[line.pio.currentPio] = *origin;
-  return kResultDirective;
+  line.pio.origin() = *origin;
+  line.pio.programCounter() = *origin;
+  return Outcome::directive;
 }
 
 // The value is read where the define is used, so it is kept as written.
-int defineDirective(PioLine& line) {
+LineResult defineDirective(PioLine& line) {
   auto nameWord = [&line] {
     while (line.peekWord() != nullptr && line.peekWord()->group) line.skipWord();
     const Word* word = line.peekWord();
@@ -104,80 +106,83 @@ int defineDirective(PioLine& line) {
     line.ctx.logs.logLine(name + u" " + value);
   }
   recordDefine(line.pio, name, value);
-  return kResultDirective;
+  return Outcome::directive;
 }
 
-int decodeDirective(PioLine& line) {
-  PioAssembler& pio = line.pio;
+LineResult decodeDirective(PioLine& line) {
   // Set in both readings, so neither gives the block's instructions a slot.
-  pio.decodeMode = true;
-  if (line.firstReading()) return kResultNothing;
+  line.pio.decoding = true;
+  if (line.firstReading()) return Outcome::nothing;
   std::optional<int32_t> value = directiveValue(line);
-  if (!value) return kResultNoWord;
-  if (!pio.decodeHeaderWritten) {
-    pio.decodeHeaderWritten = true;
-    pio.decodeAddress = pio.config().origin;
+  if (!value) return Outcome::noWord;
+  DecodeListing& decode = line.pio.decodeListing;
+  if (!decode.headerWritten) {
+    decode.headerWritten = true;
+    decode.address = line.pio.origin();
     line.report(u"\r\n'" + std::u16string(76, u'-'));
     line.report(u"'                 Decoded Instructions ");
     line.report(u"'" + std::u16string(76, u'-'));
   }
   std::u16string decoded = decodeForCurrentMachine(line.ctx, static_cast<uint16_t>(*value));
   decoded.resize(30, u' ');
-  std::u16string address = text::hex(static_cast<uint32_t>(pio.decodeAddress));
+  std::u16string address = text::hex(static_cast<uint32_t>(decode.address));
   std::u16string comment(splitComment(line.original()).comment);
   line.report(decoded + text::normaliseBlanks(u" '&h" + address + u" " + comment));
-  ++pio.decodeAddress;
-  return kResultNothing;
+  ++decode.address;
+  return Outcome::nothing;
 }
 
-int wrapTargetDirective(PioLine& line) {
-  int32_t address = line.pio.programCounter[line.pio.currentPio];
+LineResult wrapTargetDirective(PioLine& line) {
+  int32_t address = line.pio.programCounter();
   line.ctx.logs.logLine(u".wrap_target " + text::decimal(address));
   if (address > kLastAddress) {
     line.fail(ErrorKind::gen, kWrapTargetTooHigh, text::decimal(address));
-    return kResultNoWord;
+    return Outcome::noWord;
   }
-  int64_t old = line.pio.config().execctrl;
-  addToImage(line.pio.config().execctrl, address, 7);
+  int64_t& execctrl = line.pio.registers().execctrl;
+  int64_t old = execctrl;
+  addToField(execctrl, Field::wrapBottom, address);
   line.pio.use().wrapTargetWritten = true;
   showRegisterChange(line.ctx, RegisterKind::execctrl, old,
-                     u"11-7 wrap target " + text::decimal(address), line.original());
-  return kResultListingComment;
+                     fieldLabel({Field::wrapBottom}) + u" " + text::decimal(address),
+                     line.original());
+  return Outcome::listingComment;
 }
 
-int wrapDirective(PioLine& line) {
-  int32_t wrap = line.pio.programCounter[line.pio.currentPio] - 1;
+LineResult wrapDirective(PioLine& line) {
+  int32_t wrap = line.pio.programCounter() - 1;
   if (wrap < 0) {
     line.fail(ErrorKind::gen, kWrapTooLow, text::decimal(wrap));
-    return kResultNoWord;
+    return Outcome::noWord;
   }
-  StateMachineConfig& config = line.pio.config();
-  int64_t old = config.execctrl;
-  config.execctrl &= ~int64_t{0x1F000};
-  addToImage(config.execctrl, wrap, 12);
+  int64_t& execctrl = line.pio.registers().execctrl;
+  int64_t old = execctrl;
+  // Written before the range check, so a wrap past the memory shows in the picture.
+  clearField(execctrl, Field::wrapTop);
+  addToField(execctrl, Field::wrapTop, wrap);
   line.pio.use().wrapWritten = true;
-  showRegisterChange(line.ctx, RegisterKind::execctrl, old, u"16-12 wrap " + text::decimal(wrap),
-                     line.original());
+  showRegisterChange(line.ctx, RegisterKind::execctrl, old,
+                     fieldLabel({Field::wrapTop}) + u" " + text::decimal(wrap), line.original());
   if (wrap > kLastAddress) {
     line.fail(ErrorKind::gen, kWrapTooHigh, text::decimal(wrap));
-    return kResultNoWord;
+    return Outcome::noWord;
   }
-  return kResultListingComment;
+  return Outcome::listingComment;
 }
 
-int frequencyDirective(PioLine& line) {
+LineResult frequencyDirective(PioLine& line) {
   std::optional<int32_t> frequency = directiveValue(line);
-  if (!frequency) return kResultNoWord;
-  line.pio.config().frequency = *frequency;
-  return kResultDirective;
+  if (!frequency) return Outcome::noWord;
+  line.pio.start().frequency = *frequency;
+  return Outcome::directive;
 }
 
 // ".side_set N [opt|optional] [pindirs]". "opt" counts the enable bit in N;
 // "optional" adds it to N.
-int sideSetDirective(PioLine& line) {
+LineResult sideSetDirective(PioLine& line) {
   Word countWord = line.valueWord();
   std::optional<int32_t> count = readValue(line, countWord);
-  if (!count) return kResultNoWord;
+  if (!count) return Outcome::noWord;
   std::u16string word = line.keyword();
   bool opt = word == u"opt";
   bool optional = word == u"optional";
@@ -185,35 +190,38 @@ int sideSetDirective(PioLine& line) {
   int64_t bits = int64_t{*count} + (optional ? 1 : 0);
   if (bits < 0 || bits > 5) {
     line.fail(ErrorKind::gen, kSideSetRange, countWord.text);
-    return kResultNoWord;
+    return Outcome::noWord;
   }
-  line.pio.pins.sideset.count = *count;
-  StateMachineConfig& config = line.pio.config();
-  int64_t old = config.pinctrl;
-  addToImage(config.pinctrl, bits, 29);
-  int result = showRegisterChange(line.ctx, RegisterKind::pinctrl, old, u"31:29", line.original());
+  // The pins count as written; an instruction recounts them from the images.
+  line.pio.block.pins.sideset.count = *count;
+  RegisterImages& images = line.pio.registers();
+  int64_t old = images.pinctrl;
+  addToField(images.pinctrl, Field::sidesetCount, bits);
+  LineResult result = showRegisterChange(line.ctx, RegisterKind::pinctrl, old,
+                                         fieldRange(Field::sidesetCount), line.original());
   if (opt || optional) {
-    addToImage(config.execctrl, 0x40000000, 0);
+    addToField(images.execctrl, Field::sideEn, 1);
     if (opt && *count < 2) line.fail(ErrorKind::side, kSideSetOpt, text::decimal(*count));
   }
   if (word == u"pindirs") {
-    old = config.execctrl;
-    addToImage(config.execctrl, 0x20000000, 0);
-    result = showRegisterChange(line.ctx, RegisterKind::execctrl, old, u"29 PINDIRS", line.original());
+    old = images.execctrl;
+    addToField(images.execctrl, Field::sidePindir, 1);
+    result = showRegisterChange(line.ctx, RegisterKind::execctrl, old,
+                                fieldLabel({Field::sidePindir}), line.original());
   }
   return result;
 }
 
-int nostartDirective(PioLine& line) {
-  line.pio.config().nostart = true;
-  return kResultNoWord;
+LineResult nostartDirective(PioLine& line) {
+  line.pio.start().nostart = true;
+  return Outcome::noWord;
 }
 
-int acceptedDirective(PioLine&) { return kResultDirective; }
+LineResult acceptedDirective(PioLine&) { return Outcome::directive; }
 
 struct Directive {
   std::u16string_view name;
-  int (*apply)(PioLine&);
+  LineResult (*apply)(PioLine&);
   /// Also applied in the first reading, because it places code or names.
   bool firstReading = false;
 };
@@ -251,18 +259,18 @@ std::u16string programNameOf(std::u16string_view rest) {
   return std::u16string(name);
 }
 
-int applyDirective(PioLine& line, std::u16string_view name) {
+LineResult applyDirective(PioLine& line, std::u16string_view name) {
   for (const Directive& directive : kDirectives) {
     if (directive.name != name) continue;
-    if (line.firstReading() && !directive.firstReading) return kResultDirective;
+    if (line.firstReading() && !directive.firstReading) return Outcome::directive;
     return directive.apply(line);
   }
-  if (line.firstReading()) return kResultDirective;
-  if (std::optional<int> result = applyRegisterField(line, name)) return *result;
+  if (line.firstReading()) return Outcome::directive;
+  if (std::optional<LineResult> result = applyFieldDirective(line, name)) return *result;
   // Decoding passes over every line it cannot use.
-  if (line.pio.decodeMode) return kResultNoWord;
+  if (line.pio.decoding) return Outcome::noWord;
   line.fail(ErrorKind::gen, kUnknownDirective, name);
-  return kResultNoWord;
+  return Outcome::noWord;
 }
 
 }  // namespace pio

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "pio/line_result.h"
+
 namespace pio {
 
 class PioLine;
@@ -12,7 +14,7 @@ class PioLine;
 /// only the directives that place code and names (".program", ".pio", ".sm",
 /// ".origin", ".define", ".decode"), the second every one, and reports a
 /// name that is no directive.
-int applyDirective(PioLine& line, std::u16string_view name);
+LineResult applyDirective(PioLine& line, std::u16string_view name);
 
 /// The program name of a ".program" line: the text after the keyword,
 /// trimmed, cut before any "'", then any ";", then any "//".

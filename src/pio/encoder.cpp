@@ -1,27 +1,19 @@
 #include "pio/encoder.h"
 
-#include <iterator>
 #include <optional>
+#include <span>
 #include <string>
 
 #include "pio/guidance.h"
+#include "pio/instruction_set.h"
 #include "pio/instruction_tail.h"
-#include "pio/line_pass.h"
 #include "pio/pio_line.h"
 #include "pio/value_reader.h"
-#include "text/case_table.h"
 #include "text/numbers.h"
 
 namespace pio {
 
 namespace {
-
-constexpr std::u16string_view kConditions[] = {u"!x", u"x--", u"!y", u"y--", u"x!=y", u"pin", u"!osre"};
-constexpr std::u16string_view kWaitSources = u"  gpipinirq";
-constexpr std::u16string_view kInSources = u"   pinsx   y   null        isr osr";
-constexpr std::u16string_view kOutDestinations = u"   pinsx   y   nullpindpc  isr exec";
-constexpr std::u16string_view kMovDestinations = u"  pinx  y     exepc isrosr";
-constexpr std::u16string_view kMovSources = u"  pinx  y  nul   staisrosr";
 
 constexpr std::u16string_view kJmpOutOfRange = u"jmp target out of range 0-31";
 constexpr std::u16string_view kWaitIndexOutOfRange = u"wait index out of range 0-31";
@@ -40,7 +32,7 @@ constexpr std::u16string_view kInvalidMovDestination = u"Invalid operator Or des
 constexpr std::u16string_view kInvalidMovSource = u"Invalid source";
 constexpr std::u16string_view kInvalidSetDestination = u"Invalid destination";
 constexpr std::u16string_view kUnknownShiftOperand = u"unknown source or destination";
-// Forms only the RP2350 runs; each is reported as the form + kNeedsRp2350.
+// Forms only the RP2350 runs.
 constexpr std::u16string_view kWaitJmpPin = u"wait jmppin";
 constexpr std::u16string_view kMovPindirs = u"mov pindirs";
 constexpr std::u16string_view kMovRxFifo = u"mov rxfifo[]";
@@ -53,25 +45,12 @@ Encoded withBits(uint32_t bits) {
   return encoded;
 }
 
-// 1-based position of the first occurrence of the word's first keyLength
-// characters in an operand name table; 0 when absent or the word is empty.
-int tablePosition(std::u16string_view table, std::u16string_view word, size_t keyLength) {
-  std::u16string_view key = word.substr(0, keyLength);
-  if (key.empty()) return 0;
-  size_t at = text::findNoCase(table, key);
-  return at == std::u16string_view::npos ? 0 : static_cast<int>(at) + 1;
-}
-
-void refuseRp2350(PioLine& line, std::u16string_view form, std::u16string_view word) {
-  line.fail(ErrorKind::gen, std::u16string(form) + std::u16string(kNeedsRp2350), word);
-}
-
 // "prev" or "next" after an irq keyword names a neighbouring PIO block.
 void refuseNeighbourIrq(PioLine& line, std::u16string_view form) {
   std::u16string word = line.peekKeyword();
   if (word != u"prev" && word != u"next") return;
   line.keyword();
-  refuseRp2350(line, std::u16string(form) + u" " + word, word);
+  line.refuseRp2350(std::u16string(form) + u" " + word, word);
 }
 
 Encoded encodeWord(PioLine& line) {
@@ -86,13 +65,10 @@ Encoded encodeWord(PioLine& line) {
 Encoded encodeJmp(PioLine& line) {
   Encoded encoded;
   std::u16string_view unresolved = kLabelNotResolved;
-  std::u16string condition = line.peekKeyword();
-  for (size_t i = 0; i < std::size(kConditions); ++i) {
-    if (condition != kConditions[i]) continue;
+  if (std::optional<size_t> condition = operandNamed(kJmpConditions, line.peekKeyword())) {
     line.keyword();
-    encoded.bits = bitsOf(static_cast<int32_t>(i + 1)) << 5;
+    encoded.bits = static_cast<uint32_t>(*condition) << 5;
     unresolved = kLabelNotResolvedAfterCondition;
-    break;
   }
   Word target = line.valueWord();
   std::optional<int32_t> address = jumpTarget(line, target);
@@ -109,9 +85,7 @@ Encoded encodeJmp(PioLine& line) {
 int32_t waitPolarity(PioLine& line) {
   const Word* next = line.peekWord();
   if (next != nullptr && !next->group) {
-    for (std::u16string_view source : {u"gpio", u"pin", u"irq", u"jmppin"}) {
-      if (next->text == source) return 1;
-    }
+    if (operandNamed(kWaitSources, next->text) || next->text == u"jmppin") return 1;
   }
   Word word = line.valueWord();
   std::optional<int32_t> polarity = readValue(line, word);
@@ -126,13 +100,13 @@ Encoded encodeWait(PioLine& line) {
   encoded.bits += bitsOf(waitPolarity(line) & 1) << 7;
   std::u16string sourceWord = line.keyword();
   if (sourceWord == u"jmppin") {
-    refuseRp2350(line, kWaitJmpPin, sourceWord);
+    line.refuseRp2350(kWaitJmpPin, sourceWord);
     return encoded;
   }
-  int source = tablePosition(kWaitSources, sourceWord, 3) / 3;
-  if (source == 0) line.fail(ErrorKind::wait, kUnexpectedParameter, sourceWord);
-  if (source > 0) encoded.bits += bitsOf(source - 1) << 5;
-  bool irq = source == 3;
+  std::optional<size_t> source = operandByPrefix(kWaitSources, sourceWord, 3);
+  if (!source) line.fail(ErrorKind::wait, kUnexpectedParameter, sourceWord);
+  if (source) encoded.bits += static_cast<uint32_t>(*source) << 5;
+  bool irq = source && kWaitSources[*source].name == u"irq";
   if (irq) refuseNeighbourIrq(line, u"wait irq");
   std::optional<int32_t> index = readValue(line, line.valueWord());
   if (index && irq && (*index < 0 || *index > 7)) {
@@ -145,18 +119,18 @@ Encoded encodeWait(PioLine& line) {
   return encoded;
 }
 
-Encoded encodeShift(PioLine& line, uint32_t base, std::u16string_view table) {
+Encoded encodeShift(PioLine& line, uint32_t base, std::span<const Operand> operands) {
   Encoded encoded = withBits(base);
   std::u16string operand = line.keyword();
-  int position = tablePosition(table, operand, 4);
-  if (position > 0) encoded.bits += bitsOf(position / 4 - 1) << 5;
+  std::optional<size_t> index = operandByPrefix(operands, operand, 4);
+  if (index) encoded.bits += static_cast<uint32_t>(*index) << 5;
   std::optional<int32_t> count = readValue(line, line.valueWord());
   if (count && (*count < 1 || *count > 32)) {
     line.fail(ErrorKind::gen, kBitCountOutOfRange, text::decimal(*count));
   }
   // Reported only alone: when the count is wrong too, the operand was most
   // likely left out.
-  if (position == 0 && !line.failed()) line.fail(ErrorKind::gen, kUnknownShiftOperand, operand);
+  if (!index && !line.failed()) line.fail(ErrorKind::gen, kUnknownShiftOperand, operand);
   encoded.bits += bitsOf(count.value_or(0)) & 0x1F;
   return encoded;
 }
@@ -188,26 +162,26 @@ uint32_t movOperator(PioLine& line, std::u16string& source) {
 Encoded encodeMov(PioLine& line) {
   Encoded encoded = withBits(0xA000);
   std::u16string destination = line.keyword();
-  int position = tablePosition(kMovDestinations, destination, 3);
+  std::optional<size_t> index = operandByPrefix(kMovDestinations, destination, 3);
   if (destination == u"pindirs") {
-    refuseRp2350(line, kMovPindirs, destination);
+    line.refuseRp2350(kMovPindirs, destination);
   } else if (destination.starts_with(u"rxfifo")) {
-    refuseRp2350(line, kMovRxFifo, destination);
-  } else if (position == 0) {
+    line.refuseRp2350(kMovRxFifo, destination);
+  } else if (!index) {
     line.fail(ErrorKind::mov, kInvalidMovDestination, destination);
   } else {
-    encoded.bits += bitsOf(position / 3 - 1) << 5;
+    encoded.bits += static_cast<uint32_t>(*index) << 5;
   }
   std::u16string source = line.keyword();
   encoded.bits += movOperator(line, source);
   // "pindirs" would be found as "pins" by its first letters.
-  position = source == u"pindirs" ? 0 : tablePosition(kMovSources, source, 3);
+  index = source == u"pindirs" ? std::nullopt : operandByPrefix(kMovSources, source, 3);
   if (source.starts_with(u"rxfifo")) {
-    refuseRp2350(line, kMovRxFifo, source);
-  } else if (position == 0) {
+    line.refuseRp2350(kMovRxFifo, source);
+  } else if (!index) {
     line.fail(ErrorKind::mov, kInvalidMovSource, source);
   } else {
-    encoded.bits += bitsOf(position / 3 - 1);
+    encoded.bits += static_cast<uint32_t>(*index);
   }
   return encoded;
 }
@@ -233,13 +207,9 @@ Encoded encodeIrq(PioLine& line) {
 Encoded encodeSet(PioLine& line) {
   Encoded encoded = withBits(0xE000);
   std::u16string destination = line.keyword();
-  if (destination == u"x") {
-    encoded.bits += 0x20;
-  } else if (destination == u"y") {
-    encoded.bits += 0x40;
-  } else if (destination == u"pindirs") {
-    encoded.bits += 0x80;
-  } else if (destination != u"pins") {
+  if (std::optional<size_t> index = operandNamed(kSetDestinations, destination)) {
+    encoded.bits += static_cast<uint32_t>(*index) << 5;
+  } else {
     line.fail(ErrorKind::set, kInvalidSetDestination, destination);
   }
   std::optional<int32_t> value = readValue(line, line.valueWord());
@@ -250,17 +220,20 @@ Encoded encodeSet(PioLine& line) {
   return encoded;
 }
 
-Encoded encodeOperation(PioLine& line, std::u16string_view mnemonic) {
-  if (mnemonic == u".word") return encodeWord(line);
-  if (mnemonic == u"nop") return withBits(0xA042);
-  if (mnemonic == u"jmp") return encodeJmp(line);
-  if (mnemonic == u"wait") return encodeWait(line);
-  if (mnemonic == u"in") return encodeShift(line, 0x4000, kInSources);
-  if (mnemonic == u"out") return encodeShift(line, 0x6000, kOutDestinations);
-  if (mnemonic == u"push") return encodePushPull(line, 0x8020, u"iffull");
-  if (mnemonic == u"pull") return encodePushPull(line, 0x80A0, u"ifempty");
-  if (mnemonic == u"mov") return encodeMov(line);
-  if (mnemonic == u"irq") return encodeIrq(line);
+Encoded encodeOperation(PioLine& line, Mnemonic mnemonic) {
+  switch (mnemonic) {
+    case Mnemonic::word: return encodeWord(line);
+    case Mnemonic::nop: return withBits(0xA042);
+    case Mnemonic::jmp: return encodeJmp(line);
+    case Mnemonic::wait: return encodeWait(line);
+    case Mnemonic::in: return encodeShift(line, 0x4000, kInSources);
+    case Mnemonic::out: return encodeShift(line, 0x6000, kOutDestinations);
+    case Mnemonic::push: return encodePushPull(line, 0x8020, u"iffull");
+    case Mnemonic::pull: return encodePushPull(line, 0x80A0, u"ifempty");
+    case Mnemonic::mov: return encodeMov(line);
+    case Mnemonic::irq: return encodeIrq(line);
+    case Mnemonic::set: break;
+  }
   return encodeSet(line);
 }
 
@@ -274,27 +247,16 @@ void noteSlot(MachineUse& use, int32_t address) {
 
 }  // namespace
 
-bool isInstructionMnemonic(std::u16string_view word) {
-  for (std::u16string_view mnemonic : {u".word", u"nop", u"jmp", u"wait", u"in", u"out", u"push",
-                                       u"pull", u"mov", u"irq", u"set"}) {
-    if (word == mnemonic) return true;
-  }
-  return false;
-}
-
-int encodeInstruction(PioLine& line, std::u16string_view mnemonic) {
-  PioAssembler& pio = line.pio;
-  if (pio.decodeMode) return kResultNoWord;
+LineResult encodeInstruction(PioLine& line, Mnemonic mnemonic, int32_t address) {
   uint32_t word = applyTail(line, encodeOperation(line, mnemonic));
   // Only a raw ".word" with a delay or side value added can outgrow 16 bits.
   if (word > 0xFFFF && !line.failed()) line.fail(ErrorKind::gen, kWordOutOfRange, text::decimal(word));
-  int32_t address = pio.programCounter[pio.currentPio];
   if (address > kLastAddress && !line.failed()) {
     line.fail(ErrorKind::gen, kAddressBeyond, text::decimal(address));
   }
-  noteSlot(pio.use(), address);
-  ++pio.programCounter[pio.currentPio];
-  return line.failed() ? kResultNoWord : static_cast<int>(word);
+  noteSlot(line.pio.use(), address);
+  if (line.failed()) return Outcome::noWord;
+  return LineResult::ofWord(static_cast<uint16_t>(word));
 }
 
 }  // namespace pio

@@ -1,19 +1,17 @@
 #pragma once
 
-#include <string_view>
+#include <cstdint>
+
+#include "pio/line_result.h"
 
 namespace pio {
 
 class PioLine;
-
-/// True for the words that assemble into one instruction slot: ".word" and
-/// the nine mnemonics.
-bool isInstructionMnemonic(std::u16string_view word);
+enum class Mnemonic;
 
 /// Encodes the instruction line whose first word (already taken) is the
-/// mnemonic, with its side-set and delay, and advances the program counter
-/// (also when an error leaves the line without a word). Returns the 16-bit
-/// word, or -3 when an error left the line without one or decoding is on.
-int encodeInstruction(PioLine& line, std::u16string_view mnemonic);
+/// mnemonic, with its side-set and delay, at the slot address the line took.
+/// Gives the 16-bit word, or no word when an error left the line without one.
+LineResult encodeInstruction(PioLine& line, Mnemonic mnemonic, int32_t address);
 
 }  // namespace pio

@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "pio/pio_text.h"
+
 namespace pio {
 
 namespace {
@@ -33,14 +35,6 @@ int levelOf(Op op) {
 
 bool isLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_'; }
 bool isNameChar(char16_t c) { return isLetter(c) || (c >= u'0' && c <= u'9'); }
-
-int digitOf(char16_t c, int radix) {
-  int d = -1;
-  if (c >= u'0' && c <= u'9') d = c - u'0';
-  if (c >= u'a' && c <= u'f') d = c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') d = c - u'A' + 10;
-  return d < radix ? d : -1;
-}
 
 uint32_t bits(int32_t v) { return static_cast<uint32_t>(v); }
 int32_t fromBits(uint32_t v) { return static_cast<int32_t>(v); }
@@ -131,29 +125,10 @@ class Parser {
       while (pos_ < s_.size() && isNameChar(s_[pos_])) ++pos_;
       return nameValue_(s_.substr(start, pos_ - start));
     }
-    int radix = 10;
-    pos_ += prefixAt(radix);
-    size_t digits = pos_;
-    uint32_t value = 0;
-    for (int d; pos_ < s_.size() && (d = digitOf(s_[pos_], radix)) >= 0; ++pos_) {
-      value = value * static_cast<uint32_t>(radix) + static_cast<uint32_t>(d);
-    }
-    if (pos_ == digits || (pos_ < s_.size() && isNameChar(s_[pos_]))) return std::nullopt;
-    return fromBits(value);
-  }
-
-  // Length and radix of a number prefix at the cursor: "$" or "%", or "&h",
-  // "0x", "&b" or "0b" when a digit of that radix follows.
-  size_t prefixAt(int& radix) const {
-    radix = 10;
-    if (at(u'$')) return radix = 16, 1;
-    if (at(u'%')) return radix = 2, 1;
-    if (pos_ + 2 >= s_.size() || !(at(u'&') || at(u'0'))) return 0;
-    char16_t kind = s_[pos_ + 1] | 0x20;  // lower case for letters
-    int wanted = kind == (at(u'&') ? u'h' : u'x') ? 16 : kind == u'b' ? 2 : 0;
-    if (wanted == 0 || digitOf(s_[pos_ + 2], wanted) < 0) return 0;
-    radix = wanted;
-    return 2;
+    NumberLiteral number = readNumberLiteral(s_.substr(pos_));
+    pos_ += number.length();
+    if (number.digitCount == 0 || (pos_ < s_.size() && isNameChar(s_[pos_]))) return std::nullopt;
+    return fromBits(number.value);
   }
 
   Op readOperator() {

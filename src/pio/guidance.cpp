@@ -95,7 +95,7 @@ void writeBlock(base::Logs& logs, ErrorKind kind, std::u16string_view message,
 void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
                     std::u16string_view message, std::u16string_view detail, ReportMode mode) {
   logs.pioErrorLine(kMarker);
-  ++pio.pioErrorCount;
+  ++pio.symbols.errorCount;
   writeBlock(logs, kind, message, detail, mode);
   logs.pioErrorLine(kClosing);
 }

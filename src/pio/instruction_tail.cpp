@@ -4,6 +4,7 @@
 #include <string>
 
 #include "pio/pio_line.h"
+#include "pio/register_fields.h"
 #include "pio/value_reader.h"
 #include "text/numbers.h"
 
@@ -17,8 +18,8 @@ constexpr std::u16string_view kSideMissing =
 constexpr std::u16string_view kDelayTooBig = u"Delay value > allowed maximum of ";
 constexpr std::u16string_view kUnexpectedWord = u"unexpected word after the operands";
 
-// Side-set geometry from the images of the state machine. The count field is
-// read four bits wide so a spilled ".side_set" value keeps every delay out.
+// What the side-set leaves an instruction. The count is read with its carry,
+// so a spilled ".side_set" value keeps every delay out.
 struct Geometry {
   int32_t count = 0;
   int32_t opt = 0;
@@ -26,12 +27,12 @@ struct Geometry {
   int32_t maxDelay = 0;
 };
 
-Geometry geometryOf(const StateMachineConfig& config) {
+Geometry geometryOf(const SideSet& side) {
   Geometry g;
-  g.count = static_cast<int32_t>((config.pinctrl >> 29) & 0xF);
-  g.opt = static_cast<int32_t>((config.execctrl >> 30) & 1);
-  int32_t sideBits = g.count - g.opt;
-  g.maxSide = sideBits >= 0 ? (1 << sideBits) - 1 : -1;
+  g.count = side.carriedCount;
+  g.opt = side.optional;
+  int32_t valueBits = side.carriedValueBits();
+  g.maxSide = valueBits >= 0 ? (1 << valueBits) - 1 : -1;
   g.maxDelay = g.count <= 5 ? (1 << (5 - g.count)) - 1 : -1;
   return g;
 }
@@ -79,10 +80,11 @@ bool applyFifoOption(std::u16string_view ifWord, std::u16string_view word, uint3
 }
 
 uint32_t applyTail(PioLine& line, const Encoded& encoded) {
-  Geometry g = geometryOf(line.pio.config());
-  line.pio.pins.sideset.count = g.count - g.opt;
+  SideSet side = sideSetOf(line.pio.registers());
+  Geometry g = geometryOf(side);
+  line.pio.block.pins.sideset.count = side.carriedValueBits();
   uint32_t word = encoded.bits;
-  std::optional<Word> side;
+  std::optional<Word> sideWord;
   std::optional<Word> delay;
   std::u16string leftover;
   while (const Word* next = line.peekWord()) {
@@ -94,16 +96,16 @@ uint32_t applyTail(PioLine& line, const Encoded& encoded) {
     }
     std::u16string raw = next->text;
     std::u16string keyword = line.keyword();
-    if (isSideWord(keyword) && !side) {
-      side = line.valueWord();
+    if (isSideWord(keyword) && !sideWord) {
+      sideWord = line.valueWord();
     } else if (keyword == u"rel") {
       if (encoded.takesRel) word |= 0x10;
     } else if (encoded.ifWord.empty() || !applyFifoOption(encoded.ifWord, keyword, word)) {
       if (leftover.empty()) leftover = raw;
     }
   }
-  if (side) word += sideBits(line, g, *side);
-  if (!side && g.opt == 0 && line.pio.pins.sideset.count >= 1) {
+  if (sideWord) word += sideBits(line, g, *sideWord);
+  if (!sideWord && g.opt == 0 && line.pio.block.pins.sideset.count >= 1) {
     line.fail(ErrorKind::side, kSideMissing, u"?");
   }
   if (delay) word += delayBits(line, g, *delay);

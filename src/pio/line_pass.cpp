@@ -6,6 +6,7 @@
 #include "pio/directives.h"
 #include "pio/encoder.h"
 #include "pio/guidance.h"
+#include "pio/instruction_set.h"
 #include "pio/pio_assembler.h"
 #include "pio/pio_line.h"
 #include "pio/source_line.h"
@@ -25,28 +26,31 @@ void checkLabelAddress(PioContext& ctx, std::u16string_view line, const std::u16
   PioAssembler& pio = ctx.pio;
   const BlockLabels* labels = labelsOfCurrentBlock(pio);
   std::optional<int32_t> recorded = labels != nullptr ? labels->find(name) : std::nullopt;
-  if (!recorded || *recorded == pio.programCounter[pio.currentPio] || pio.decodeMode) return;
+  if (!recorded || *recorded == pio.programCounter() || pio.decoding) return;
   ctx.logs.pioErrorLine(line);
   reportPioError(pio, ctx.logs, ErrorKind::gen, labels->repeated(name) ? kLabelTwice : kLabelMoved,
                  std::u16string_view(name).substr(0, name.size() - 1));
 }
 
 // The line after its label, in either reading.
-int applyLine(PioContext& ctx, Reading reading, std::u16string_view line, SourceLine& source) {
+LineResult applyLine(PioContext& ctx, Reading reading, std::u16string_view line,
+                     SourceLine& source) {
   PioLine pioLine(ctx, reading, line, source.rest, std::move(source.words));
   std::u16string first = pioLine.mnemonic();
-  if (first.empty()) return kResultNothing;
+  if (first.empty()) return Outcome::nothing;
   PioAssembler& pio = ctx.pio;
-  if (isInstructionMnemonic(first)) {
-    if (reading == Reading::second) return encodeInstruction(pioLine, first);
-    // Decode mode lists words instead, in both readings.
-    if (!pio.decodeMode) ++pio.programCounter[pio.currentPio];
-    return kResultDirective;
+  if (std::optional<Mnemonic> mnemonic = mnemonicNamed(first)) {
+    // Both readings give every instruction the next slot, also one an error
+    // leaves without a word; a decoding block lists words instead.
+    if (pio.decoding) return Outcome::noWord;
+    const int32_t address = pio.programCounter()++;
+    if (reading == Reading::first) return Outcome::directive;
+    return encodeInstruction(pioLine, *mnemonic, address);
   }
   if (first.starts_with(u'.')) return applyDirective(pioLine, first);
-  if (pio.decodeMode) return kResultNoWord;
+  if (pio.decoding) return Outcome::noWord;
   pioLine.fail(ErrorKind::gen, kUnknownInstruction, first);
-  return kResultNoWord;
+  return Outcome::noWord;
 }
 
 }  // namespace
@@ -57,12 +61,12 @@ void pioFirstPassLine(PioContext& ctx, std::u16string_view line) {
   applyLine(ctx, Reading::first, line, source);
 }
 
-int pioSecondPassLine(PioContext& ctx, std::u16string_view line, std::u16string* labelText) {
+LineResult pioSecondPassLine(PioContext& ctx, std::u16string_view line, std::u16string* labelText) {
   SourceLine source = splitSourceLine(line);
   if (labelText != nullptr) labelText->clear();
   if (!source.labelName.empty()) {
     checkLabelAddress(ctx, line, source.labelName);
-    if (source.words.empty()) return ctx.pio.decodeMode ? kResultNoWord : kResultListingComment;
+    if (source.words.empty()) return ctx.pio.decoding ? Outcome::noWord : Outcome::listingComment;
     if (labelText != nullptr) *labelText = source.labelText;
   }
   return applyLine(ctx, Reading::second, line, source);

@@ -21,8 +21,9 @@ const std::u16string* BlockLabels::nameAt(int32_t address) const {
 }
 
 const BlockLabels* labelsOfCurrentBlock(const PioAssembler& pio) {
-  const auto& blocks = pio.labels[pio.currentPio][pio.currentSm];
-  auto found = blocks.find(pio.blockNumber);
+  const Placement& at = pio.placement;
+  const auto& blocks = pio.symbols.labels[at.currentPio][at.currentSm];
+  auto found = blocks.find(at.blockNumber);
   return found == blocks.end() ? nullptr : &found->second;
 }
 
@@ -32,34 +33,22 @@ std::optional<int32_t> findLabel(const PioAssembler& pio, std::u16string_view na
 }
 
 void recordLabel(PioAssembler& pio, const std::u16string& name) {
-  pio.labels[pio.currentPio][pio.currentSm][pio.blockNumber].add(
-      name, pio.programCounter[pio.currentPio]);
+  const Placement& at = pio.placement;
+  pio.symbols.labels[at.currentPio][at.currentSm][at.blockNumber].add(
+      name, at.programCounter[at.currentPio]);
 }
 
 void recordDefine(PioAssembler& pio, std::u16string_view name, std::u16string_view value) {
   // A define without a name could never be looked up.
   if (name.empty()) return;
-  pio.defines[text::lower(name)] = text::lower(value);
+  pio.symbols.defines[text::lower(name)] = text::lower(value);
 }
 
 const std::u16string* lookupDefine(const PioAssembler& pio, std::u16string_view name) {
-  if (name.empty() || pio.defines.empty()) return nullptr;
-  auto found = pio.defines.find(text::lower(name));
-  return found == pio.defines.end() ? nullptr : &found->second;
-}
-
-void restartPlacement(PioAssembler& pio) {
-  pio.currentPio = 0;
-  pio.currentSm = 0;
-  pio.programCounter = {};
-  for (auto& block : pio.stateMachines) {
-    for (StateMachineConfig& config : block) config.origin = 0;
-  }
-  pio.blockNumber = 0;
-}
-
-int32_t sidesetCountOf(int64_t pinctrl, int64_t execctrl) {
-  return static_cast<int32_t>((pinctrl >> 29) & 7) - static_cast<int32_t>((execctrl >> 30) & 1);
+  const auto& defines = pio.symbols.defines;
+  if (name.empty() || defines.empty()) return nullptr;
+  auto found = defines.find(text::lower(name));
+  return found == defines.end() ? nullptr : &found->second;
 }
 
 }  // namespace pio

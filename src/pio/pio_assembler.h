@@ -8,6 +8,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "pio/block_text.h"
+#include "pio/register_fields.h"
+
 namespace base {
 class Logs;
 }
@@ -21,22 +24,9 @@ inline constexpr int kStateMachineCount = 4;
 /// Instruction memory of a PIO block holds addresses 0-31.
 inline constexpr int32_t kLastAddress = 31;
 
-/// Register images every state machine starts a block with: wrap top 31, SET
-/// count 5, IN and OUT shifting right.
-inline constexpr int64_t kExecctrlStart = 0x0001F000;
-inline constexpr int64_t kPinctrlStart = 0x14000000;
-inline constexpr int64_t kShiftctrlStart = 0x000C0000;
-
-/// Configuration of one state machine as the directives build it. The
-/// register images are 32-bit values held wide, so a spilled field shows.
-struct StateMachineConfig {
-  int32_t origin = 0;
-  int64_t execctrl = kExecctrlStart;
-  int64_t pinctrl = kPinctrlStart;
-  int64_t shiftctrl = kShiftctrlStart;
-  int32_t frequency = 0;
-  bool nostart = false;
-};
+/// Which reading of the source a line belongs to: the first measures and
+/// records names, the second assembles.
+enum class Reading { first, second };
 
 /// First pin and pin count of one group of pins a program drives.
 struct PinGroup {
@@ -81,8 +71,8 @@ class BlockLabels {
   std::unordered_set<std::u16string> repeated_;
 };
 
-/// What the current block did to one state machine: the instruction slots it
-/// took, in line order, and whether it placed the wrap points itself.
+/// What a block did to one state machine: the instruction slots it took, in
+/// line order, and whether it placed the wrap points itself.
 struct MachineUse {
   bool slotTaken = false;
   int32_t firstSlot = 0;
@@ -91,38 +81,84 @@ struct MachineUse {
   bool wrapTargetWritten = false;
 };
 
+/// What "PIO INIT MACHINE" and "PIO START" take of a state machine besides
+/// its register images. No block start clears it.
+struct MachineStart {
+  int32_t frequency = 0;
+  /// ".nostart" met since the machine was last selected.
+  bool nostart = false;
+};
+
 template <typename T>
 using PerMachine = std::array<std::array<T, kStateMachineCount>, kPioBlockCount>;
 
-/// The whole assembler state of a run: the current block and state machine,
-/// program counters, label and define tables, register images and counters.
-struct PioAssembler {
-  int currentPio = 0;  // PIO block 0-1 chosen by ".pio"
-  int currentSm = 0;   // state machine 0-3 chosen by ".sm"
-  /// Next instruction slot of each PIO block (origin included).
-  std::array<int32_t, kPioBlockCount> programCounter{};
-  PerMachine<StateMachineConfig> stateMachines{};
+/// What lasts the whole run: the labels and defines the readings record, and
+/// what no block start clears.
+struct Symbols {
   /// Labels per PIO block and state machine, by block number; filled by the
   /// first reading, since labels belong to their block.
   PerMachine<std::unordered_map<int, BlockLabels>> labels{};
   /// Every ".define" met: lower-case name to its value text, newest value.
   std::unordered_map<std::u16string, std::u16string> defines;
-  std::u16string programName;  // from ".program"
-  PinGroups pins;
-  bool decodeMode = false;           // ".decode" met in this block
-  bool decodeHeaderWritten = false;  // the decode listing heading is out
-  int32_t decodeAddress = 0;         // address shown for the next decoded word
-  int pioErrorCount = 0;             // errors reported in the run
-  /// Block starts met so far in the current reading of the source.
-  int blockNumber = 0;
-  /// What the current block of the second reading did to each state machine.
-  PerMachine<MachineUse> blockUse{};
+  std::u16string programName;  // from the last ".program"
+  PerMachine<MachineStart> starts{};
+  int errorCount = 0;  // errors reported in the run
+};
 
-  /// The configuration of (currentPio, currentSm).
-  StateMachineConfig& config() { return stateMachines[currentPio][currentSm]; }
-  const StateMachineConfig& config() const { return stateMachines[currentPio][currentSm]; }
-  /// What the current block did to (currentPio, currentSm).
-  MachineUse& use() { return blockUse[currentPio][currentSm]; }
+/// Where code goes; lasts one reading of the source.
+struct Placement {
+  int currentPio = 0;  // PIO block 0-1 chosen by ".pio"
+  int currentSm = 0;   // state machine 0-3 chosen by ".sm"
+  /// Next instruction slot of each PIO block (origin included).
+  std::array<int32_t, kPioBlockCount> programCounter{};
+  PerMachine<int32_t> origin{};
+  /// Block starts met so far in the reading.
+  int blockNumber = 0;
+};
+
+/// The listing of decoded words; lasts to the end of a block.
+struct DecodeListing {
+  bool headerWritten = false;  // the heading is out
+  int32_t address = 0;         // address shown for the next decoded word
+};
+
+/// What one block of the second reading builds: each block is one program, so
+/// a fresh value starts from the register reset values of every state machine.
+struct BlockState {
+  PerMachine<RegisterImages> registers{};
+  PinGroups pins = PinGroups::atBlockStart();
+  PerMachine<MachineUse> use{};
+  PioBlockText text{};
+};
+
+/// The whole assembler state of a run, grouped by how long each part lasts.
+/// Each part starts again by being assigned a fresh value.
+struct PioAssembler {
+  Symbols symbols;
+  Placement placement;
+  /// ".decode" met since the last block start, in either reading: a
+  /// decoding block lists words instead of assembling them, and its
+  /// instructions take no slot.
+  bool decoding = false;
+  DecodeListing decodeListing;
+  /// No pin is claimed before the first block of the second reading, so a
+  /// block end met before it claims none.
+  BlockState block{.pins = {}};
+
+  /// The parts of the current state machine, (currentPio, currentSm).
+  RegisterImages& registers() { return block.registers[placement.currentPio][placement.currentSm]; }
+  const RegisterImages& registers() const {
+    return block.registers[placement.currentPio][placement.currentSm];
+  }
+  MachineUse& use() { return block.use[placement.currentPio][placement.currentSm]; }
+  MachineStart& start() { return symbols.starts[placement.currentPio][placement.currentSm]; }
+  const MachineStart& start() const {
+    return symbols.starts[placement.currentPio][placement.currentSm];
+  }
+  int32_t& origin() { return placement.origin[placement.currentPio][placement.currentSm]; }
+  int32_t origin() const { return placement.origin[placement.currentPio][placement.currentSm]; }
+  /// The next instruction slot of the current PIO block.
+  int32_t& programCounter() { return placement.programCounter[placement.currentPio]; }
 };
 
 /// What the per-line functions work with: the state, the options in force and
@@ -149,13 +185,5 @@ void recordDefine(PioAssembler& pio, std::u16string_view name, std::u16string_vi
 
 /// Value text of the define called name (without regard to case), or nullptr.
 const std::u16string* lookupDefine(const PioAssembler& pio, std::u16string_view name);
-
-/// The source is read again from its first line: block, state machine,
-/// program counters, origins and the block number start again from 0.
-void restartPlacement(PioAssembler& pio);
-
-/// Side-set bits an instruction carries, less the enable bit when the
-/// side-set is optional.
-int32_t sidesetCountOf(int64_t pinctrl, int64_t execctrl);
 
 }  // namespace pio

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "pio/block_text.h"
+#include "base/run_mode.h"
 #include "pio/options.h"
 #include "pio/pio_assembler.h"
 
@@ -27,20 +27,20 @@ class PioBlocks {
   /// program counters, origins and the block number start again from 0.
   void restartReading();
 
-  /// A "#PIOSTART" line. In the second reading the block's texts, pin bases,
-  /// counts, decode mode and the register images of every state machine
-  /// start afresh: each block is one program.
-  void startBlock(bool secondReading);
+  /// A "#PIOSTART" line. Decode mode ends; in the second reading the block's
+  /// texts, pins and the register images of every state machine start
+  /// afresh too: each block is one program.
+  void startBlock(Reading reading);
 
   /// A "#PIOEND" line. In the second reading a state machine the block gave
   /// instructions without ".wrap" or ".wrap_target" wraps after its last one
   /// or to its first; returns the summary, CR LF and the generated block text
   /// (also written to the report in PIOCHECK mode unless decoding). In the
   /// first reading returns empty text.
-  std::u16string endBlock(bool secondReading, bool pioCheckMode);
+  std::u16string endBlock(Reading reading, base::RunMode mode);
 
   /// True between a "#PIOSTART" line and the next "#PIOEND" line.
-  bool inBlock() const { return inBlock_; }
+  bool inBlock() const { return position_.inBlock; }
 
   /// A block line of the first reading at an active level.
   void firstPassLine(std::u16string_view line);
@@ -50,22 +50,23 @@ class PioBlocks {
   void secondPassLine(std::u16string_view line, bool pioCheckMode);
 
   /// Errors reported so far in the run.
-  int errorCount() const { return pio_.pioErrorCount; }
-
-  /// The assembler state and options, for inspection.
-  const PioAssembler& assembler() const { return pio_; }
-  const PasmOptions& options() const { return options_; }
+  int errorCount() const { return pio_.symbols.errorCount; }
 
  private:
+  /// Where the reading stands; a block start or end and a new reading each
+  /// assign a fresh value.
+  struct Position {
+    bool inBlock = false;
+    /// Within a C-style comment ("/*" ... "*/") of the block.
+    bool inCComment = false;
+  };
+
   PioContext context() { return {pio_, options_, logs_}; }
 
   base::Logs& logs_;
   PioAssembler pio_;
   PasmOptions options_;
-  PioBlockText text_;
-  bool inBlock_ = false;
-  // Within a C-style comment ("/*" ... "*/") of the block.
-  bool inCComment_ = false;
+  Position position_;
 };
 
 }  // namespace pio

@@ -95,6 +95,10 @@ void PioLine::fail(ErrorKind kind, std::u16string_view message, std::u16string_v
   failed_ = true;
 }
 
+void PioLine::refuseRp2350(std::u16string_view form, std::u16string_view word) {
+  fail(ErrorKind::gen, std::u16string(form) + std::u16string(kNeedsRp2350), word);
+}
+
 void PioLine::warn(ErrorKind kind, std::u16string_view message, std::u16string_view detail,
                    ReportMode mode) {
   if (firstReading()) return;

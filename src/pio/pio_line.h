@@ -10,9 +10,6 @@
 
 namespace pio {
 
-/// Which reading of the source a line belongs to.
-enum class Reading { first, second };
-
 /// One PIO line being applied: its words with a cursor over them, and error
 /// reporting that echoes the line as read and marks it as failed. In the
 /// first reading nothing is reported.
@@ -62,6 +59,9 @@ class PioLine {
   /// Echoes the line and reports, but the line still gives its word.
   void warn(ErrorKind kind, std::u16string_view message, std::u16string_view detail,
             ReportMode mode);
+  /// Fails the line for a form only the RP2350 runs: the form, then
+  /// " needs the RP2350", naming the word.
+  void refuseRp2350(std::u16string_view form, std::u16string_view word);
   bool failed() const { return failed_; }
 
  private:

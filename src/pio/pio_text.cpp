@@ -10,40 +10,40 @@ namespace pio {
 
 namespace {
 
-int digitValue(char16_t c) {
-  if (c >= u'0' && c <= u'9') return c - u'0';
-  if (c >= u'a' && c <= u'f') return c - u'a' + 10;
-  if (c >= u'A' && c <= u'F') return c - u'A' + 10;
-  return -1;
+// The value of c as a digit of radix, or -1.
+int digitOf(char16_t c, int radix) {
+  int digit = -1;
+  if (c >= u'0' && c <= u'9') digit = c - u'0';
+  if (c >= u'a' && c <= u'f') digit = c - u'a' + 10;
+  if (c >= u'A' && c <= u'F') digit = c - u'A' + 10;
+  return digit < radix ? digit : -1;
 }
 
-// Length of the radix prefix at the start of s ("$", "0x", "%", "0b") and its
-// radix; 0 when none. A "0x" with no digit after it is just the number 0.
+// Length and radix of the prefix at the start of s; 0 and radix 10 for none.
 size_t radixPrefix(std::u16string_view s, int& radix) {
   radix = 10;
-  if (s.empty()) return 0;
-  if (s[0] == u'$') return radix = 16, 1;
-  if (s[0] == u'%') return radix = 2, 1;
-  if (s[0] == u'0' && s.size() > 2) {
-    char16_t x = text::toLower(s[1]);
-    int next = digitValue(s[2]);
-    if (x == u'x' && next >= 0) return radix = 16, 2;
-    if (x == u'b' && (next == 0 || next == 1)) return radix = 2, 2;
-  }
-  return 0;
+  if (s.starts_with(u'$')) return radix = 16, 1;
+  if (s.starts_with(u'%')) return radix = 2, 1;
+  if (s.size() <= 2 || (s[0] != u'&' && s[0] != u'0')) return 0;
+  char16_t kind = text::toLower(s[1]);
+  int wanted = kind == (s[0] == u'&' ? u'h' : u'x') ? 16 : kind == u'b' ? 2 : 0;
+  if (wanted == 0 || digitOf(s[2], wanted) < 0) return 0;
+  radix = wanted;
+  return 2;
 }
 
-// All of s as digits of the radix, wrapped to 32 bits; nullopt when s is
-// empty or holds anything else.
-std::optional<int32_t> digitsValue(std::u16string_view s, int radix) {
-  if (s.empty()) return std::nullopt;
-  uint32_t value = 0;
-  for (char16_t c : s) {
-    int digit = digitValue(c);
-    if (digit < 0 || digit >= radix) return std::nullopt;
-    value = value * static_cast<uint32_t>(radix) + static_cast<uint32_t>(digit);
-  }
-  return static_cast<int32_t>(value);
+// The digits of a number after its sign; the "&H" and "&B" forms take none.
+std::optional<std::u16string_view> unsignedPart(std::u16string_view s, bool& negative) {
+  negative = s.starts_with(u'-');
+  if (!s.starts_with(u'+') && !s.starts_with(u'-')) return s;
+  s.remove_prefix(1);
+  if (s.starts_with(u'&')) return std::nullopt;
+  return s;
+}
+
+// True when the literal is the whole of s.
+bool wholly(const NumberLiteral& number, std::u16string_view s) {
+  return number.digitCount > 0 && number.length() == s.size();
 }
 
 // Decimal notation with an exponent, the whole text being the number. A value
@@ -73,32 +73,39 @@ std::optional<int32_t> negatedIf(bool negative, std::optional<int32_t> value) {
 
 }  // namespace
 
+NumberLiteral readNumberLiteral(std::u16string_view text) {
+  NumberLiteral number;
+  int radix = 10;
+  number.prefixLength = radixPrefix(text, radix);
+  for (size_t i = number.prefixLength; i < text.size(); ++i) {
+    int digit = digitOf(text[i], radix);
+    if (digit < 0) break;
+    number.value = number.value * static_cast<uint32_t>(radix) + static_cast<uint32_t>(digit);
+    ++number.digitCount;
+  }
+  return number;
+}
+
 std::optional<int32_t> wholeNumber(std::u16string_view word) {
   std::u16string upper = text::upper(word);
   std::u16string_view s = upper;
   if (s.starts_with(u"GP")) s.remove_prefix(2);
-  if (s.starts_with(u"&H")) return digitsValue(s.substr(2), 16);
-  if (s.starts_with(u"&B")) return digitsValue(s.substr(2), 2);
-  std::u16string_view body = s;
-  bool negative = !body.empty() && body[0] == u'-';
-  if (!body.empty() && (body[0] == u'+' || body[0] == u'-')) body.remove_prefix(1);
-  int radix = 10;
-  size_t prefix = radixPrefix(body, radix);
+  bool negative = false;
+  std::optional<std::u16string_view> body = unsignedPart(s, negative);
+  if (!body) return std::nullopt;
+  NumberLiteral number = readNumberLiteral(*body);
+  if (wholly(number, *body)) return negatedIf(negative, static_cast<int32_t>(number.value));
   // Hexadecimal digits include E, so hex forms are read before the exponent.
-  if (auto value = digitsValue(body.substr(prefix), radix)) return negatedIf(negative, value);
-  if (prefix == 0 && s.find(u'E') != std::u16string_view::npos) return exponentNumber(s);
+  if (number.prefixLength == 0 && s.find(u'E') != std::u16string_view::npos)
+    return exponentNumber(s);
   return std::nullopt;
 }
 
 bool isWholeNumber(std::u16string_view word) {
   std::u16string upper = text::upper(word);
-  std::u16string_view s = upper;
-  if (s.starts_with(u"&H")) return digitsValue(s.substr(2), 16).has_value();
-  if (s.starts_with(u"&B")) return digitsValue(s.substr(2), 2).has_value();
-  if (!s.empty() && (s[0] == u'+' || s[0] == u'-')) s.remove_prefix(1);
-  int radix = 10;
-  size_t prefix = radixPrefix(s, radix);
-  return digitsValue(s.substr(prefix), radix).has_value();
+  bool negative = false;
+  std::optional<std::u16string_view> body = unsignedPart(upper, negative);
+  return body && wholly(readNumberLiteral(*body), *body);
 }
 
 }  // namespace pio

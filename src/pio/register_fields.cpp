@@ -1,109 +1,137 @@
 #include "pio/register_fields.h"
 
-#include <string>
-
-#include "pio/line_pass.h"
-#include "pio/pio_assembler.h"
-#include "pio/pio_line.h"
-#include "pio/value_reader.h"
 #include "text/numbers.h"
 
 namespace pio {
 
 namespace {
 
-using PinCopy = int32_t* (*)(PinGroups&);
-
-struct FieldDirective {
-  std::u16string_view name;
-  RegisterKind kind;
-  int shift;
-  std::u16string_view label;
-  int32_t maxValue = 0;  // the largest value the field holds
-  std::u16string_view allowed = {};
-  int64_t clearMask = 0;
-  PinCopy pinCopy = nullptr;  // the pin group value that follows the field
-  bool thirtyTwoIsZero = false;
-  int64_t constant = 0;  // added instead of a value when not 0
-};
-
-constexpr PinCopy kSidesetBase = [](PinGroups& p) { return &p.sideset.base; };
-constexpr PinCopy kSetCount = [](PinGroups& p) { return &p.set.count; };
-constexpr PinCopy kSetBase = [](PinGroups& p) { return &p.set.base; };
-constexpr PinCopy kOutCount = [](PinGroups& p) { return &p.out.count; };
-constexpr PinCopy kOutBase = [](PinGroups& p) { return &p.out.base; };
-constexpr PinCopy kInBase = [](PinGroups& p) { return &p.inBase; };
-
+using enum Field;
 constexpr RegisterKind kExec = RegisterKind::execctrl;
 constexpr RegisterKind kPin = RegisterKind::pinctrl;
 constexpr RegisterKind kShift = RegisterKind::shiftctrl;
 
-const FieldDirective kFieldDirectives[] = {
-    {u".jmp_pin", kExec, 24, u"28-24 JMP_PIN", 31, u"0-31"},
-    {u".out_en_sel", kExec, 19, u"23-19 OUT_EN_SEL", 31, u"0-31"},
-    {u".inline_out_en", kExec, 18, u"18 INLINE_OUT_EN", 1, u"0-1"},
-    {u".out_sticky", kExec, 17, u"17 OUT_STICKY", 1, u"0-1"},
-    {u".status_sel", kExec, 4, u"4 STATUS_SEL", 1, u"0-1"},
-    {u".status_n", kExec, 0, u"3:0 STATUS_N", 15, u"0-15"},
-    {u".sideset_base", kPin, 10, u"14-10 SIDESET_BASE", 31, u"0-31", 0, kSidesetBase},
-    {u".set_count", kPin, 26, u"28:26 SET_COUNT", 5, u"0-5", 0x1C000000, kSetCount},
-    {u".set_base", kPin, 5, u"9:5 SET_BASE", 31, u"0-31", 0, kSetBase},
-    {u".out_count", kPin, 20, u"25:20 OUT_COUNT", 32, u"0-32", 0, kOutCount},
-    {u".out_base", kPin, 0, u"4:0 OUT_BASE", 31, u"0-31", 0, kOutBase},
-    {u".in_base", kPin, 15, u"19:15 IN_BASE", 31, u"0-31", 0, kInBase},
-    {u".push_threshold", kShift, 20, u"24:20 PUSH_THRESHOLD", 32, u"1-32", 0, nullptr, true},
-    {u".pull_threshold", kShift, 25, u"29:25 PULL_THRESHOLD", 32, u"1-32", 0, nullptr, true},
-    {u".autopush", kShift, 16, u"16 AUTOPUSH", 1, u"0-1"},
-    {u".autopull", kShift, 17, u"17 AUTOPULL", 1, u"0-1"},
-    {u".in_shiftdir", kShift, 18, u"18 IN_SHIFTDIR", 1, u"0-1", 0x40000},
-    {u".out_shiftdir", kShift, 19, u"19 OUT_SHIFTDIR", 1, u"0-1", 0x80000},
-    // The value after these does not matter.
-    {u".fjoin_rx", kShift, 0, u"31 FJOIN_RX", 0, {}, 0, nullptr, false, 0x80000000},
-    {u".fjoin_tx", kShift, 0, u"30 FJOIN_TX", 0, {}, 0, nullptr, false, 0x40000000},
+// In the order of Field, so that a field is its own index. The dashes and
+// the pictured names are how the bit pictures have always shown them.
+constexpr FieldRow kFields[] = {
+    {sideEn, kExec, u"SIDE_EN", {{{30, 1}}}},
+    {sidePindir, kExec, u"SIDE_PINDIR", {{{29, 1}}}, u':', u"PINDIRS"},
+    {jmpPin, kExec, u"JMP_PIN", {{{24, 5}}}, u'-'},
+    {outEnSel, kExec, u"OUT_EN_SEL", {{{19, 5}}}, u'-'},
+    {inlineOutEn, kExec, u"INLINE_OUT_EN", {{{18, 1}}}},
+    {outSticky, kExec, u"OUT_STICKY", {{{17, 1}}}},
+    {wrapTop, kExec, u"WRAP_TOP", {{{12, 5}}}, u'-', u"wrap"},
+    {wrapBottom, kExec, u"WRAP_BOTTOM", {{{7, 5}}}, u'-', u"wrap target"},
+    {statusSel, kExec, u"STATUS_SEL", {{{4, 1}}}},
+    {statusN, kExec, u"STATUS_N", {{{0, 4}}}},
+    {sidesetCount, kPin, u"SIDESET_COUNT", {{{29, 3}}}},
+    {setCount, kPin, u"SET_COUNT", {{{26, 3}}}},
+    {outCount, kPin, u"OUT_COUNT", {{{20, 6}}}},
+    {inBase, kPin, u"IN_BASE", {{{15, 5}}}},
+    {sidesetBase, kPin, u"SIDESET_BASE", {{{10, 5}}}, u'-'},
+    {setBase, kPin, u"SET_BASE", {{{5, 5}}}},
+    {outBase, kPin, u"OUT_BASE", {{{0, 5}}}},
+    {fjoinRx, kShift, u"FJOIN_RX", {{{31, 1}}}},
+    {fjoinTx, kShift, u"FJOIN_TX", {{{30, 1}}}},
+    {pullThresh, kShift, u"PULL_THRESH", {{{25, 5}}}, u':', u"PULL_THRESHOLD"},
+    {pushThresh, kShift, u"PUSH_THRESH", {{{20, 5}}}, u':', u"PUSH_THRESHOLD"},
+    {outShiftdir, kShift, u"OUT_SHIFTDIR", {{{19, 1}}}},
+    {inShiftdir, kShift, u"IN_SHIFTDIR", {{{18, 1}}}},
+    {autopull, kShift, u"AUTOPULL", {{{17, 1}}}},
+    {autopush, kShift, u"AUTOPUSH", {{{16, 1}}}},
 };
 
-int applyField(PioLine& line, const FieldDirective& field) {
-  int32_t value = 0;
-  if (field.constant == 0) {
-    std::optional<int32_t> read = readValue(line, line.valueWord());
-    if (!read) return kResultNoWord;
-    value = *read;
-    if (value < 0 || value > field.maxValue) {
-      line.fail(ErrorKind::dir, std::u16string(field.name) + u" Invalid Value " + text::decimal(value),
-                field.allowed);
-      return kResultNoWord;
-    }
+constexpr bool inFieldOrder() {
+  for (size_t i = 0; i < std::size(kFields); ++i) {
+    if (static_cast<size_t>(kFields[i].field) != i) return false;
   }
-  if (field.pinCopy != nullptr) *field.pinCopy(line.pio.pins) = value;
-  int64_t& image = imageOf(line.pio.config(), field.kind);
-  int64_t old = image;
-  image &= ~field.clearMask;
-  if (field.constant != 0) {
-    addToImage(image, field.constant, 0);
-  } else {
-    addToImage(image, field.thirtyTwoIsZero && value == 32 ? 0 : value, field.shift);
-  }
-  return showRegisterChange(line.ctx, field.kind, old, field.label, line.original());
+  return true;
+}
+static_assert(inFieldOrder(), "the field table must follow the order of Field");
+
+const FieldRow& rowOf(Field field) { return kFields[static_cast<size_t>(field)]; }
+
+int64_t maskOf(Field field) {
+  FieldPlace place = placeOf(field);
+  return ((int64_t{1} << place.width) - 1) << place.firstBit;
 }
 
 }  // namespace
 
-std::optional<int> applyRegisterField(PioLine& line, std::u16string_view name) {
-  for (const FieldDirective& field : kFieldDirectives) {
-    if (field.name == name) return applyField(line, field);
+int64_t& RegisterImages::of(RegisterKind kind) {
+  if (kind == RegisterKind::execctrl) return execctrl;
+  if (kind == RegisterKind::pinctrl) return pinctrl;
+  return shiftctrl;
+}
+
+int64_t RegisterImages::of(RegisterKind kind) const {
+  return const_cast<RegisterImages&>(*this).of(kind);
+}
+
+std::u16string_view registerName(RegisterKind kind) {
+  switch (kind) {
+    case RegisterKind::execctrl: return u"EXECCTRL";
+    case RegisterKind::pinctrl: return u"PINCTRL";
+    case RegisterKind::shiftctrl: return u"SHIFTCTRL";
   }
-  return std::nullopt;
+  return {};
 }
 
-void addToImage(int64_t& image, int64_t value, int shift) {
-  uint64_t sum = static_cast<uint64_t>(image) + (static_cast<uint64_t>(value) << shift);
-  image = static_cast<int64_t>(sum);
+std::span<const FieldRow> fieldTable() { return kFields; }
+
+FieldPlace placeOf(Field field) { return rowOf(field).place[static_cast<size_t>(kTargetChip)]; }
+
+RegisterKind registerOf(Field field) { return rowOf(field).reg; }
+
+int64_t fieldBits(Field field, int64_t value) {
+  return static_cast<int64_t>(static_cast<uint64_t>(value) << placeOf(field).firstBit);
 }
 
-int64_t& imageOf(StateMachineConfig& config, RegisterKind kind) {
-  if (kind == RegisterKind::execctrl) return config.execctrl;
-  if (kind == RegisterKind::pinctrl) return config.pinctrl;
-  return config.shiftctrl;
+int32_t fieldValue(int64_t image, Field field) {
+  FieldPlace place = placeOf(field);
+  return static_cast<int32_t>((image >> place.firstBit) & ((int64_t{1} << place.width) - 1));
+}
+
+void addToField(int64_t& image, Field field, int64_t value) {
+  image = static_cast<int64_t>(static_cast<uint64_t>(image) +
+                               static_cast<uint64_t>(fieldBits(field, value)));
+}
+
+void clearField(int64_t& image, Field field) { image &= ~maskOf(field); }
+
+void setFields(int64_t& image, std::initializer_list<FieldValue> values) {
+  for (const FieldValue& value : values) {
+    clearField(image, value.field);
+    image |= fieldBits(value.field, value.value);
+  }
+}
+
+std::u16string fieldRange(Field field) {
+  FieldPlace place = placeOf(field);
+  std::u16string first = text::decimal(place.firstBit);
+  if (place.width == 1) return first;
+  return text::decimal(place.firstBit + place.width - 1) + rowOf(field).rangeMark + first;
+}
+
+std::u16string fieldLabel(std::initializer_list<Field> fields) {
+  std::u16string label;
+  for (Field field : fields) {
+    const FieldRow& row = rowOf(field);
+    if (!label.empty()) label += u' ';
+    label +=
+        fieldRange(field) + u" " + std::u16string(row.pictured.empty() ? row.name : row.pictured);
+  }
+  return label;
+}
+
+SideSet sideSetOf(const RegisterImages& images) {
+  FieldPlace count = placeOf(Field::sidesetCount);
+  SideSet side;
+  side.count = fieldValue(images.pinctrl, Field::sidesetCount);
+  side.carriedCount = static_cast<int32_t>((images.pinctrl >> count.firstBit) &
+                                           ((int64_t{1} << (count.width + 1)) - 1));
+  side.optional = fieldValue(images.execctrl, Field::sideEn);
+  return side;
 }
 
 }  // namespace pio

@@ -1,25 +1,148 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <optional>
+#include <initializer_list>
+#include <span>
+#include <string>
 #include <string_view>
 
-#include "pio/register_display.h"
+// The one place that knows where the fields of the state machine
+// configuration registers stand. Everything else names a field and lets this
+// table place it.
 
 namespace pio {
 
-class PioLine;
-struct StateMachineConfig;
+/// The chips whose register layouts the field table holds, one column each.
+enum class Chip { rp2040 };
+inline constexpr size_t kChipCount = 1;
+/// The chip the assembler writes for.
+inline constexpr Chip kTargetChip = Chip::rp2040;
 
-/// Directives that set one field of a configuration register image: ".jmp_pin"
-/// to ".fjoin_tx". A value outside the field (negative included) is reported
-/// and changes nothing. nullopt when the word names none of them.
-std::optional<int> applyRegisterField(PioLine& line, std::u16string_view name);
+/// The three configuration registers of a state machine, numbered as the bit
+/// picture selects them.
+enum class RegisterKind { execctrl = 1, pinctrl = 2, shiftctrl = 3 };
 
-/// Adds value << shift to a register image, wrapping rather than overflowing.
-void addToImage(int64_t& image, int64_t value, int shift);
+/// Images of the three registers, held wide so that a value spilled past a
+/// field (or past bit 31) shows. They start at the values after a reset:
+/// wrap top 31, SET count 5, IN and OUT shifting right.
+struct RegisterImages {
+  int64_t execctrl = 0x0001F000;
+  int64_t pinctrl = 0x14000000;
+  int64_t shiftctrl = 0x000C0000;
 
-/// The image of one register of a state machine.
-int64_t& imageOf(StateMachineConfig& config, RegisterKind kind);
+  /// The image of one register; any value that is no register gives SHIFTCTRL.
+  int64_t& of(RegisterKind kind);
+  int64_t of(RegisterKind kind) const;
+  bool operator==(const RegisterImages&) const = default;
+};
+
+/// A register's upper-case name, or empty for a value that is no register.
+std::u16string_view registerName(RegisterKind kind);
+
+/// The registers in the order "PIO INIT MACHINE" takes their images.
+inline constexpr RegisterKind kInitOrder[] = {RegisterKind::pinctrl, RegisterKind::execctrl,
+                                              RegisterKind::shiftctrl};
+
+/// Every field the assembler writes or reads.
+enum class Field {
+  sideEn,
+  sidePindir,
+  jmpPin,
+  outEnSel,
+  inlineOutEn,
+  outSticky,
+  wrapTop,
+  wrapBottom,
+  statusSel,
+  statusN,
+  sidesetCount,
+  setCount,
+  outCount,
+  inBase,
+  sidesetBase,
+  setBase,
+  outBase,
+  fjoinRx,
+  fjoinTx,
+  pullThresh,
+  pushThresh,
+  outShiftdir,
+  inShiftdir,
+  autopull,
+  autopush,
+};
+
+/// Where a field stands on one chip; width 0 when the chip has no such field.
+struct FieldPlace {
+  int firstBit = 0;
+  int width = 0;
+};
+
+/// One row of the field table.
+struct FieldRow {
+  Field field;
+  RegisterKind reg;
+  /// The name the datasheet gives the field.
+  std::u16string_view name;
+  /// Where the field stands, by Chip.
+  std::array<FieldPlace, kChipCount> place;
+  /// How a bit picture writes a range of bits: "28-24" or "3:0".
+  char16_t rangeMark = u':';
+  /// How a bit picture names the field, when not by its name.
+  std::u16string_view pictured = {};
+};
+
+/// The whole table, in register order, highest field first.
+std::span<const FieldRow> fieldTable();
+
+/// Where the field stands on the target chip.
+FieldPlace placeOf(Field field);
+/// The register that holds the field.
+RegisterKind registerOf(Field field);
+
+/// value placed at the field's first bit (not masked to the field's width).
+int64_t fieldBits(Field field, int64_t value);
+/// The field's bits of an image, as a number.
+int32_t fieldValue(int64_t image, Field field);
+/// Adds value at the field's first bit, carrying into the bits above rather
+/// than overflowing: a repeated directive adds up.
+void addToField(int64_t& image, Field field, int64_t value);
+/// Clears the field in the image.
+void clearField(int64_t& image, Field field);
+
+/// One field and the value a directive gives it.
+struct FieldValue {
+  Field field;
+  int64_t value;
+};
+/// Sets each field (all in one register) to its value, the other bits kept.
+void setFields(int64_t& image, std::initializer_list<FieldValue> values);
+
+/// The field's bits as a bit picture shows them: "28-24", "3:0" or "4".
+std::u16string fieldRange(Field field);
+/// The range and the name the bit picture gives the field: "28-24 JMP_PIN";
+/// several fields are joined by blanks.
+std::u16string fieldLabel(std::initializer_list<Field> fields);
+
+/// The side-set geometry a state machine's images give an instruction.
+struct SideSet {
+  /// SIDESET_COUNT as the hardware reads its bits: the side-set bits of an
+  /// instruction, the enable bit included.
+  int32_t count = 0;
+  /// The same field read one bit wider: a repeated ".side_set" that carried
+  /// out of the field shows here, so that no delay is let through then.
+  int32_t carriedCount = 0;
+  /// 1 when SIDE_EN makes the side-set optional, else 0.
+  int32_t optional = 0;
+
+  /// The side-set bits that carry a value: count less the enable bit.
+  int32_t valueBits() const { return count - optional; }
+  /// The same from carriedCount.
+  int32_t carriedValueBits() const { return carriedCount - optional; }
+};
+
+/// The side-set geometry of one state machine's images.
+SideSet sideSetOf(const RegisterImages& images);
 
 }  // namespace pio

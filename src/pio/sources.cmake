@@ -5,7 +5,9 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/expression.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/field_directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guidance.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/instruction_set.cpp
   ${CMAKE_CURRENT_LIST_DIR}/instruction_tail.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_pass.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_words.cpp

@@ -18,15 +18,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   testing_support::RecordingLogs logs;
   pio::PioBlocks blocks(logs);
   for (bool secondReading : {false, true}) {
+    const pio::Reading reading = secondReading ? pio::Reading::second : pio::Reading::first;
     if (secondReading) blocks.restartReading();
-    blocks.startBlock(secondReading);
+    blocks.startBlock(reading);
     for (const std::u16string& line : lines) {
       if (text::isDirective(line, u"#PASMCFG")) {
         blocks.readOptions(line);
       } else if (text::isDirective(line, u"#PIOSTART")) {
-        blocks.startBlock(secondReading);
+        blocks.startBlock(reading);
       } else if (text::isDirective(line, u"#PIOEND")) {
-        blocks.endBlock(secondReading, true);
+        blocks.endBlock(reading, base::RunMode::pioCheck);
       } else if (!blocks.inBlock()) {
         continue;
       } else if (secondReading) {
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         blocks.firstPassLine(line);
       }
     }
-    blocks.endBlock(secondReading, true);
+    blocks.endBlock(reading, base::RunMode::pioCheck);
   }
   return 0;
 }

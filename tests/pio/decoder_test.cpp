@@ -30,7 +30,7 @@ TEST(Decoder, EveryInstructionWithoutSideSet) {
   c.labels = &labels;
   c.pins.inBase = 8;
   c.pins.out = {2, 3};
-  c.execctrl += 7 << 24;  // jump pin 7
+  c.registers.execctrl += pio::fieldBits(pio::Field::jmpPin, 7);
   checkRows(c, {
       {0xE081, u"SET PINDIRS &b00001(GP4-GP0)"},
       {0xE101, u"SET PINS &b00001(GP4-GP0)[1]"},
@@ -73,7 +73,7 @@ TEST(Decoder, EveryInstructionWithoutSideSet) {
 
 TEST(Decoder, SideSetFields) {
   DecodeContext plain;
-  plain.pinctrl = 0x34000000;  // one side-set bit
+  plain.registers.pinctrl = 0x34000000;  // one side-set bit
   plain.pins.sideset.base = 5;
   checkRows(plain, {
       {0xF081, u"SET PINDIRS &b00001(GP4 SIDE &b1(GP5)"},
@@ -82,8 +82,8 @@ TEST(Decoder, SideSetFields) {
       {0x1023, u"JMP !X 3                SIDE &b1(GP5)"},
   });
   DecodeContext optional;
-  optional.pinctrl = 0x54000000;  // two bits, one of them the enable bit
-  optional.execctrl += 0x40000000;
+  optional.registers.pinctrl = 0x54000000;  // two bits, one of them the enable bit
+  optional.registers.execctrl += 0x40000000;
   optional.pins.sideset.base = 5;
   checkRows(optional, {
       {0xA042, u"NOP"},

@@ -9,40 +9,37 @@
 
 namespace {
 
+using pio::Outcome;
 using pio_test::Assembler;
+using F = pio::Field;
 
 std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
-
-struct Images {
-  int64_t execctrl;
-  int64_t pinctrl;
-  int64_t shiftctrl;
-};
+int64_t bits(F field, int64_t value) { return pio::fieldBits(field, value); }
 
 // Each row: directive lines given in order to a fresh state machine, and the
 // three register images they must leave.
 TEST(Directives, BuildTheRegisterImages) {
   struct Row {
     std::vector<std::u16string_view> lines;
-    Images images;
+    pio::RegisterImages images;
   } rows[] = {
       {{}, {0x1F000, 0x14000000, 0xC0000}},
-      {{u".jmp_pin GP3"}, {0x1F000 + (3 << 24), 0x14000000, 0xC0000}},
-      {{u".out_en_sel 31"}, {0x1F000 + (31 << 19), 0x14000000, 0xC0000}},
-      {{u".inline_out_en 1"}, {0x1F000 + (1 << 18), 0x14000000, 0xC0000}},
+      {{u".jmp_pin GP3"}, {0x1F000 + bits(F::jmpPin, 3), 0x14000000, 0xC0000}},
+      {{u".out_en_sel 31"}, {0x1F000 + bits(F::outEnSel, 31), 0x14000000, 0xC0000}},
+      {{u".inline_out_en 1"}, {0x1F000 + bits(F::inlineOutEn, 1), 0x14000000, 0xC0000}},
       {{u".inline_out_en 0"}, {0x1F000, 0x14000000, 0xC0000}},
-      {{u".out_sticky 1"}, {0x1F000 + (1 << 17), 0x14000000, 0xC0000}},
-      {{u".status_sel 1"}, {0x1F000 + (1 << 4), 0x14000000, 0xC0000}},
+      {{u".out_sticky 1"}, {0x1F000 + bits(F::outSticky, 1), 0x14000000, 0xC0000}},
+      {{u".status_sel 1"}, {0x1F000 + bits(F::statusSel, 1), 0x14000000, 0xC0000}},
       {{u".status_n 7"}, {0x1F007, 0x14000000, 0xC0000}},
-      {{u".sideset_base 5"}, {0x1F000, 0x14000000 + (5 << 10), 0xC0000}},
-      {{u".set_count 3"}, {0x1F000, 3 << 26, 0xC0000}},
-      {{u".set_base 2", u".set_base 2"}, {0x1F000, 0x14000000 + (4 << 5), 0xC0000}},
-      {{u".out_count 8"}, {0x1F000, 0x14000000 + (8 << 20), 0xC0000}},
+      {{u".sideset_base 5"}, {0x1F000, 0x14000000 + bits(F::sidesetBase, 5), 0xC0000}},
+      {{u".set_count 3"}, {0x1F000, bits(F::setCount, 3), 0xC0000}},
+      {{u".set_base 2", u".set_base 2"}, {0x1F000, 0x14000000 + bits(F::setBase, 4), 0xC0000}},
+      {{u".out_count 8"}, {0x1F000, 0x14000000 + bits(F::outCount, 8), 0xC0000}},
       {{u".out_base &H4"}, {0x1F000, 0x14000004, 0xC0000}},
-      {{u".in_base 10"}, {0x1F000, 0x14000000 + (10 << 15), 0xC0000}},
+      {{u".in_base 10"}, {0x1F000, 0x14000000 + bits(F::inBase, 10), 0xC0000}},
       {{u".push_threshold 32"}, {0x1F000, 0x14000000, 0xC0000}},
-      {{u".push_threshold 8"}, {0x1F000, 0x14000000, 0xC0000 + (8 << 20)}},
-      {{u".pull_threshold 24"}, {0x1F000, 0x14000000, 0xC0000 + (24 << 25)}},
+      {{u".push_threshold 8"}, {0x1F000, 0x14000000, 0xC0000 + bits(F::pushThresh, 8)}},
+      {{u".pull_threshold 24"}, {0x1F000, 0x14000000, 0xC0000 + bits(F::pullThresh, 24)}},
       {{u".autopush 1"}, {0x1F000, 0x14000000, 0xD0000}},
       {{u".autopull 1"}, {0x1F000, 0x14000000, 0xE0000}},
       {{u".in_shiftdir 0"}, {0x1F000, 0x14000000, 0x80000}},
@@ -54,18 +51,22 @@ TEST(Directives, BuildTheRegisterImages) {
       {{u".side_set 2 opt pindirs"}, {0x6001F000, 0x54000000, 0xC0000}},
       {{u".side_set 1 opt"}, {0x4001F000, 0x34000000, 0xC0000}},
       {{u".side_set 1 optional pindirs"}, {0x6001F000, 0x54000000, 0xC0000}},
-      {{u".define pin 7", u".jmp_pin pin"}, {0x1F000 + (7 << 24), 0x14000000, 0xC0000}},
-      {{u".define N 3", u".set_base (N * 2)"}, {0x1F000, 0x14000000 + (6 << 5), 0xC0000}},
+      {{u".define pin 7", u".jmp_pin pin"}, {0x1F000 + bits(F::jmpPin, 7), 0x14000000, 0xC0000}},
+      {{u".define N 3", u".set_base (N * 2)"},
+       {0x1F000, 0x14000000 + bits(F::setBase, 6), 0xC0000}},
       // One-line configuration: each sets its fields outright.
       {{u".fifo tx"}, {0x1F000, 0x14000000, 0x400C0000}},
       {{u".fifo rx"}, {0x1F000, 0x14000000, 0x800C0000}},
       {{u".fifo tx", u".fifo TXRX"}, {0x1F000, 0x14000000, 0xC0000}},
       {{u".in 32"}, {0x1F000, 0x14000000, 0xC0000}},
-      {{u".in 32 left auto 24"}, {0x1F000, 0x14000000, 0x80000 + (1 << 16) + (24 << 20)}},
-      {{u".out 1"}, {0x1F000, 0x14000000 + (1 << 20), 0xC0000}},
-      {{u".out 8 left auto 16"}, {0x1F000, 0x14000000 + (8 << 20), 0x40000 + (1 << 17) + (16 << 25)}},
-      {{u".out 32 right manual 32"}, {0x1F000, 0x14000000 + (32 << 20), 0xC0000}},
-      {{u".set 3"}, {0x1F000, 3 << 26, 0xC0000}},
+      {{u".in 32 left auto 24"},
+       {0x1F000, 0x14000000, 0x80000 + bits(F::autopush, 1) + bits(F::pushThresh, 24)}},
+      {{u".out 1"}, {0x1F000, 0x14000000 + bits(F::outCount, 1), 0xC0000}},
+      {{u".out 8 left auto 16"},
+       {0x1F000, 0x14000000 + bits(F::outCount, 8),
+        0x40000 + bits(F::autopull, 1) + bits(F::pullThresh, 16)}},
+      {{u".out 32 right manual 32"}, {0x1F000, 0x14000000 + bits(F::outCount, 32), 0xC0000}},
+      {{u".set 3"}, {0x1F000, bits(F::setCount, 3), 0xC0000}},
       {{u".mov_status rxfifo<2"}, {0x1F012, 0x14000000, 0xC0000}},
       {{u".mov_status txfifo < 4", u".mov_status txfifo <5"}, {0x1F005, 0x14000000, 0xC0000}},
       {{u".pio_version 0", u".pio_version rp2040", u".lang_opt python x = 1"},
@@ -74,11 +75,11 @@ TEST(Directives, BuildTheRegisterImages) {
   for (const Row& row : rows) {
     Assembler a;
     for (std::u16string_view line : row.lines) a.second(line);
-    const pio::StateMachineConfig& config = a.pio.config();
+    const pio::RegisterImages& images = a.pio.registers();
     std::string name = row.lines.empty() ? "start" : narrow(row.lines.back());
-    EXPECT_EQ(config.execctrl, row.images.execctrl) << name;
-    EXPECT_EQ(config.pinctrl, row.images.pinctrl) << name;
-    EXPECT_EQ(config.shiftctrl, row.images.shiftctrl) << name;
+    EXPECT_EQ(images.execctrl, row.images.execctrl) << name;
+    EXPECT_EQ(images.pinctrl, row.images.pinctrl) << name;
+    EXPECT_EQ(images.shiftctrl, row.images.shiftctrl) << name;
   }
 }
 
@@ -130,10 +131,10 @@ TEST(Directives, RangeChecksReportAndGiveNoWord) {
   };
   for (const Row& row : rows) {
     Assembler a;
-    int result = a.second(row.line);
+    pio::LineResult result = a.second(row.line);
     bool changes = row.line == u".side_set 1 opt";
     if (!changes) {
-      EXPECT_EQ(result, -3) << narrow(row.line);
+      EXPECT_EQ(result, Outcome::noWord) << narrow(row.line);
     }
     std::vector<std::u16string> expected = {std::u16string(row.line),
                                             u"       ^^^^^^^^^^^^^^ ERROR THIS LINE ^^^^^^^^^^^^^^^^^^^^^^^^^^"};
@@ -143,71 +144,60 @@ TEST(Directives, RangeChecksReportAndGiveNoWord) {
     expected.emplace_back(row.message);
     expected.push_back(u"       -----------------------------------------------------------");
     EXPECT_EQ(a.logs.report, expected) << narrow(row.line);
-    const pio::StateMachineConfig& config = a.pio.config();
-    bool changed = config.execctrl != pio::kExecctrlStart || config.pinctrl != pio::kPinctrlStart ||
-                   config.shiftctrl != pio::kShiftctrlStart;
-    EXPECT_EQ(changed, changes) << narrow(row.line);
-    EXPECT_EQ(a.pio.pins.set.count, 0) << narrow(row.line);
-    EXPECT_EQ(a.pio.pioErrorCount, 1);
+    EXPECT_EQ(a.pio.registers() != pio::RegisterImages{}, changes) << narrow(row.line);
+    EXPECT_EQ(a.pio.block.pins.set.count, 0) << narrow(row.line);
+    EXPECT_EQ(a.pio.symbols.errorCount, 1);
   }
 }
 
 TEST(Directives, PlacementAndWrap) {
   Assembler a;
-  EXPECT_EQ(a.second(u".pio 1"), -1);
-  EXPECT_EQ(a.second(u".sm 2"), -1);
-  EXPECT_EQ(a.second(u".origin 4"), -1);
-  EXPECT_EQ(a.second(u".frequency 2000"), -1);
-  EXPECT_EQ(a.second(u".wrap_target"), -4);
+  EXPECT_EQ(a.second(u".pio 1"), Outcome::directive);
+  EXPECT_EQ(a.second(u".sm 2"), Outcome::directive);
+  EXPECT_EQ(a.second(u".origin 4"), Outcome::directive);
+  EXPECT_EQ(a.second(u".frequency 2000"), Outcome::directive);
+  EXPECT_EQ(a.second(u".wrap_target"), Outcome::listingComment);
   a.second(u"nop");
   a.second(u"nop");
   a.second(u"nop");
-  EXPECT_EQ(a.second(u".wrap"), -4);
-  const pio::StateMachineConfig& config = a.pio.stateMachines[1][2];
-  EXPECT_EQ(config.origin, 4);
-  EXPECT_EQ(config.frequency, 2000);
-  EXPECT_EQ(config.execctrl, (6 << 12) + (4 << 7));
-  EXPECT_EQ(a.pio.programCounter[1], 7);
+  EXPECT_EQ(a.second(u".wrap"), Outcome::listingComment);
+  const pio::MachineStart& start = a.pio.symbols.starts[1][2];
+  EXPECT_EQ(a.pio.placement.origin[1][2], 4);
+  EXPECT_EQ(start.frequency, 2000);
+  EXPECT_EQ(a.pio.block.registers[1][2].execctrl, bits(F::wrapTop, 6) + bits(F::wrapBottom, 4));
+  EXPECT_EQ(a.pio.placement.programCounter[1], 7);
   EXPECT_EQ(a.logs.log, std::vector<std::u16string>{u".wrap_target 4"});
-  EXPECT_EQ(a.second(u".nostart"), -3);
-  EXPECT_TRUE(config.nostart);
+  EXPECT_EQ(a.second(u".nostart"), Outcome::noWord);
+  EXPECT_TRUE(start.nostart);
   // Selecting the machine again clears its placement.
   a.second(u".sm 2");
-  EXPECT_FALSE(config.nostart);
-  EXPECT_EQ(config.origin, 0);
+  EXPECT_FALSE(start.nostart);
+  EXPECT_EQ(a.pio.placement.origin[1][2], 0);
 }
 
 TEST(Directives, WrapPastTheLastSlotIsReported) {
   Assembler a;
   for (int i = 0; i < 33; ++i) a.second(u"nop");
   a.logs.report.clear();
-  EXPECT_EQ(a.second(u".wrap"), -3);
+  EXPECT_EQ(a.second(u".wrap"), Outcome::noWord);
   EXPECT_EQ(a.logs.report[2], u"       .wrap resolves to > 31 (32)");
   a.logs.report.clear();
-  EXPECT_EQ(a.second(u".wrap_target"), -3);
+  EXPECT_EQ(a.second(u".wrap_target"), Outcome::noWord);
   EXPECT_EQ(a.logs.report[2], u"       .wrap_target resolves to > 31 (33)");
 }
 
 TEST(Directives, ProgramNameAndBanner) {
   Assembler a;
-  EXPECT_EQ(a.second(u"  .program  My_Blink ' the name ; more"), -1);
+  EXPECT_EQ(a.second(u"  .program  My_Blink ' the name ; more"), Outcome::directive);
   // Trimmed before the comment is cut off, so the blank before it stays.
-  EXPECT_EQ(a.pio.programName, u"My_Blink ");
+  EXPECT_EQ(a.pio.symbols.programName, u"My_Blink ");
   EXPECT_EQ(a.logs.report, std::vector<std::u16string>{
                                u"\r\n'--------------------------------Start of PIO Source Code "
                                u"---------------------------------------------"});
   a.second(u".program x;y");
-  EXPECT_EQ(a.pio.programName, u"x");
+  EXPECT_EQ(a.pio.symbols.programName, u"x");
   a.second(u".program x//y");
-  EXPECT_EQ(a.pio.programName, u"x");
-}
-
-TEST(Directives, ResultIsTheDisplayResult) {
-  Assembler a;
-  EXPECT_EQ(a.second(u".set_base 1"), -1);
-  a.options.showRegs = true;
-  EXPECT_EQ(a.second(u".set_base 1"), -3);
-  EXPECT_EQ(a.second(u".wrap_target"), -4);
+  EXPECT_EQ(a.pio.symbols.programName, u"x");
 }
 
 TEST(Directives, DefinesReachDirectiveValues) {
@@ -216,31 +206,31 @@ TEST(Directives, DefinesReachDirectiveValues) {
   EXPECT_EQ(a.logs.log, (std::vector<std::u16string>{u".define public sm_number 3", u"sm_number 3"}));
   a.second(u".define public SM_NUMBER 3");
   a.second(u".sm SM_NUMBER");
-  EXPECT_EQ(a.pio.currentSm, 3);
+  EXPECT_EQ(a.pio.placement.currentSm, 3);
   a.second(u".define base $10");
   a.second(u".set_base base");
-  EXPECT_EQ(a.pio.pins.set.base, 16);
+  EXPECT_EQ(a.pio.block.pins.set.base, 16);
   a.second(u".define base 2");  // a later value is in force from here on
-  EXPECT_EQ(a.second(u"set pins base"), 0xE002);
+  EXPECT_EQ(a.second(u"set pins base"), pio::LineResult::ofWord(0xE002));
   // A value is the rest of the line, read where it is used.
   a.first(u".define public  DELAY  (BASE  + 1)  ' comment");
   EXPECT_EQ(a.logs.log.back(), u"delay (base + 1)");
   a.second(u".define Top DELAY * 2 // unused until here");
-  EXPECT_EQ(a.second(u"set x, top"), 0xE026);
+  EXPECT_EQ(a.second(u"set x, top"), pio::LineResult::ofWord(0xE026));
   a.second(u".define (a note) *Count 5");
-  EXPECT_EQ(a.second(u"set x, count"), 0xE025);
+  EXPECT_EQ(a.second(u"set x, count"), pio::LineResult::ofWord(0xE025));
   a.second(u".define bad 1 +");  // reports nothing until it is used
-  EXPECT_EQ(a.pio.pioErrorCount, 0);
+  EXPECT_EQ(a.pio.symbols.errorCount, 0);
 }
 
 TEST(Directives, DecodeListsWordsInsteadOfAssembling) {
   Assembler a;
   a.second(u".origin 2");
-  EXPECT_EQ(a.second(u".decode &HA042"), -2);
-  EXPECT_EQ(a.second(u".decode $E081   //   set   pins"), -2);
-  EXPECT_EQ(a.second(u"set pins 1"), -3);
-  EXPECT_EQ(a.second(u"whatever"), -3);
-  EXPECT_EQ(a.pio.programCounter[0], 2);
+  EXPECT_EQ(a.second(u".decode &HA042"), Outcome::nothing);
+  EXPECT_EQ(a.second(u".decode $E081   //   set   pins"), Outcome::nothing);
+  EXPECT_EQ(a.second(u"set pins 1"), Outcome::noWord);
+  EXPECT_EQ(a.second(u"whatever"), Outcome::noWord);
+  EXPECT_EQ(a.pio.placement.programCounter[0], 2);
   std::vector<std::u16string> expected = {
       u"\r\n'----------------------------------------------------------------------------",
       u"'                 Decoded Instructions ",

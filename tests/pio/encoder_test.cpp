@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -9,25 +10,28 @@
 
 namespace {
 
+using pio::LineResult;
+using pio::Outcome;
 using pio_test::Assembler;
 
 std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
 
+constexpr std::nullopt_t kNoWord = std::nullopt;
+
 // One row: lines read before it (directives, labels), the instruction line
-// and the word it must give (-3: no word). Words are checked by hand against
-// the RP2040 layout: opcode in bits 15:13, delay/side-set in 12:8, operands
-// in 7:0.
+// and the word it must give, or kNoWord. Words are checked by hand against
+// the RP2040 layout: opcode in 15:13, delay/side-set in 12:8, operands in 7:0.
 struct Row {
   std::vector<std::u16string_view> before;
   std::u16string_view line;
-  int expected;
+  std::optional<uint16_t> expected;
 };
 
-int assembleOne(const Row& row) {
+LineResult assembleOne(const Row& row) {
   Assembler a;
   for (std::u16string_view line : row.before) a.first(line);
   a.first(row.line);
-  pio::restartPlacement(a.pio);
+  a.pio.placement = {};
   for (std::u16string_view line : row.before) a.second(line);
   return a.second(row.line);
 }
@@ -35,7 +39,8 @@ int assembleOne(const Row& row) {
 void checkRows(const std::vector<Row>& rows) {
   for (const Row& row : rows) {
     std::string before = row.before.empty() ? "" : narrow(row.before.back()) + " / ";
-    EXPECT_EQ(assembleOne(row), row.expected) << before << narrow(row.line);
+    LineResult expected = row.expected ? LineResult::ofWord(*row.expected) : Outcome::noWord;
+    EXPECT_EQ(assembleOne(row), expected) << before << narrow(row.line);
   }
 }
 
@@ -48,8 +53,8 @@ TEST(Encoder, Jumps) {
       {{}, u"jmp !osre 5", 0x00E5},    {{}, u"jmp 31", 0x001F},
       {{}, u"jmp $1F", 0x001F},        {{}, u"jmp 0x1f", 0x001F},
       {{}, u"jmp &H10", 0x0010},       {{}, u"jmp %11", 0x0003},
-      {{}, u"jmp 07", 0x0007},         {{}, u"jmp 32", -3},
-      {{}, u"jmp -1", -3},             {{}, u"jmp nowhere", 0x0000},
+      {{}, u"jmp 07", 0x0007},         {{}, u"jmp 32", kNoWord},
+      {{}, u"jmp -1", kNoWord},        {{}, u"jmp nowhere", 0x0000},
       {{}, u"JMP X--, 9", 0x0049},     {{}, u"jmp (x--) 3", 0x0003},
       // Condition words are whole words; anything else is a target.
       {{u".origin 3", u"pin_low:"}, u"jmp pin_low", 0x0003},
@@ -58,11 +63,11 @@ TEST(Encoder, Jumps) {
       {{u".origin 2", u"loop:"}, u"jmp loop+1", 0x0003},
       {{u".origin 2", u"loop:"}, u"jmp !x (loop + 1)", 0x0023},
       {{u".define T 5"}, u"jmp !y (T*2)", 0x006A},
-      {{u".origin 2", u"loop:"}, u"jmp loop + 1", -3},
-      {{}, u"jmp y 4", -3},
+      {{u".origin 2", u"loop:"}, u"jmp loop + 1", kNoWord},
+      {{}, u"jmp y 4", kNoWord},
       // Names differing only in case are one name here: its value cannot be told.
-      {{u".define BURST 0", u".origin 5", u"burst:"}, u"jmp !x burst", -3},
-      {{u".define BURST 0", u".origin 5", u"burst:"}, u"irq BURST", -3},
+      {{u".define BURST 0", u".origin 5", u"burst:"}, u"jmp !x burst", kNoWord},
+      {{u".define BURST 0", u".origin 5", u"burst:"}, u"irq BURST", kNoWord},
   });
 }
 
@@ -73,15 +78,15 @@ TEST(Encoder, WaitInOutPushPull) {
       {{}, u"wait 0 irq 2 rel", 0x2052},   {{}, u"wait 1 irq 7", 0x20C7},
       {{}, u"wait gpio 5", 0x2085},        {{}, u"wait irq 2", 0x20C2},
       {{}, u"wait pin, 3", 0x20A3},        {{}, u"wait (0) gpio 5", 0x2005},
-      {{}, u"wait 2 pin 0", -3},           {{}, u"wait 1 gpio 32", -3},
-      {{}, u"wait 1 irq 8", -3},           {{}, u"wait 1", -3},
-      {{}, u"wait 1 jmppin", -3},          {{}, u"wait 1 irq prev 2", -3},
+      {{}, u"wait 2 pin 0", kNoWord},      {{}, u"wait 1 gpio 32", kNoWord},
+      {{}, u"wait 1 irq 8", kNoWord},      {{}, u"wait 1", kNoWord},
+      {{}, u"wait 1 jmppin", kNoWord},     {{}, u"wait 1 irq prev 2", kNoWord},
       {{}, u"in pins 32", 0x4000},         {{}, u"in x 1", 0x4021},
       {{}, u"in y 8", 0x4048},             {{}, u"in null 31", 0x407F},
       {{}, u"in isr 4", 0x40C4},           {{}, u"in osr 2", 0x40E2},
-      {{}, u"in pins 0", -3},              {{}, u"in pins 33", -3},
-      {{}, u"in x (2 * 4)", 0x4028},       {{}, u"in 8 side 0", -3},
-      {{}, u"in status, 8", -3},           {{}, u"out status, 8", -3},
+      {{}, u"in pins 0", kNoWord},         {{}, u"in pins 33", kNoWord},
+      {{}, u"in x (2 * 4)", 0x4028},       {{}, u"in 8 side 0", kNoWord},
+      {{}, u"in status, 8", kNoWord},      {{}, u"out status, 8", kNoWord},
       {{u".define N 8"}, u"out pins, N", 0x6008},
       {{}, u"out pins 1", 0x6001},         {{}, u"out x 8", 0x6028},
       {{}, u"out y 32", 0x6040},           {{}, u"out null 3", 0x6063},
@@ -92,7 +97,7 @@ TEST(Encoder, WaitInOutPushPull) {
       {{}, u"push noblock iffull", 0x8040}, {{}, u"push iffull block", 0x8060},
       {{}, u"pull", 0x80A0},               {{}, u"pull ifempty", 0x80E0},
       {{}, u"pull noblock", 0x8080},       {{}, u"pull ifempty noblock", 0x80C0},
-      {{}, u"pull [1] noblock", 0x8180},   {{}, u"push ifempty", -3},
+      {{}, u"pull [1] noblock", 0x8180},   {{}, u"push ifempty", kNoWord},
   });
 }
 
@@ -104,29 +109,30 @@ TEST(Encoder, MovIrqSetNopWord) {
       {{}, u"mov pc y", 0xA0A2},        {{}, u"mov osr status", 0xA0E5},
       {{}, u"mov pins x", 0xA001},      {{}, u"mov x !y", 0xA02A},
       {{}, u"mov x, ~y", 0xA02A},       {{}, u"mov x, ::y", 0xA032},
-      {{}, u"mov", -3},                 {{}, u"mov foo x", -3},
-      {{}, u"mov pindirs, x", -3},      {{}, u"mov osr, rxfifo[y]", -3},
-      {{}, u"mov rxfifo[0], isr", -3},  {{}, u"mov x, !", -3},
-      {{}, u"mov x, pindirs", -3},
+      {{}, u"mov", kNoWord},            {{}, u"mov foo x", kNoWord},
+      {{}, u"mov pindirs, x", kNoWord}, {{}, u"mov osr, rxfifo[y]", kNoWord},
+      {{}, u"mov rxfifo[0], isr", kNoWord}, {{}, u"mov x, !", kNoWord},
+      {{}, u"mov x, pindirs", kNoWord},
       {{}, u"irq 3", 0xC003},           {{}, u"irq set 3", 0xC003},
       {{}, u"irq nowait 3", 0xC003},    {{}, u"irq wait 0 rel", 0xC030},
       {{}, u"irq clear 3", 0xC043},     {{}, u"irq 2 rel", 0xC012},
       {{}, u"irq (3) rel", 0xC013},     {{}, u"irq wait 0 ; wait for release", 0xC020},
-      {{}, u"irq 9", -3},               {{}, u"irq 8192", -3},
-      {{}, u"irq prev 1", -3},          {{}, u"irq next set 1", -3},
+      {{}, u"irq 9", kNoWord},          {{}, u"irq 8192", kNoWord},
+      {{}, u"irq prev 1", kNoWord},     {{}, u"irq next set 1", kNoWord},
       {{}, u"set pins 1", 0xE001},      {{}, u"set x 31", 0xE03F},
       {{}, u"set y 0", 0xE040},         {{}, u"set pindirs 31", 0xE09F},
       {{}, u"set pins &H1F", 0xE01F},   {{}, u"set pins, 0x1f", 0xE01F},
       {{}, u"set x", 0xE020},           {{}, u"set x, 3;c", 0xE023},
+      {{}, u"\tset pins,\t1", 0xE001},   {{}, u"\t\tnop\t[2]", 0xA242},  // tab-indented
       {{}, u"set x, 3 // c", 0xE023},   {{u".define N 4"}, u"set x, (N - 1)", 0xE023},
-      {{u".define N 4"}, u"set x, N", 0xE024}, {{u".define N 4"}, u"set x, N - 1", -3},
-      {{u".define N 4"}, u"set x, -N", -3}, {{}, u"set x, 1+1", -3},
-      {{}, u"set pins 32", -3},         {{}, u"set pins -1", -3},
-      {{}, u"set foo 1", -3},           {{}, u"nop", 0xA042},
+      {{u".define N 4"}, u"set x, N", 0xE024}, {{u".define N 4"}, u"set x, N - 1", kNoWord},
+      {{u".define N 4"}, u"set x, -N", kNoWord}, {{}, u"set x, 1+1", kNoWord},
+      {{}, u"set pins 32", kNoWord},    {{}, u"set pins -1", kNoWord},
+      {{}, u"set foo 1", kNoWord},      {{}, u"nop", 0xA042},
       {{}, u".word $A042", 0xA042},     {{}, u".word &HA042", 0xA042},
       {{}, u".word 65535", 0xFFFF},     {{}, u".word 0x1234", 0x1234},
-      {{}, u".word -1", -3},            {{}, u".word 65536", -3},
-      {{}, u"foo x", -3},
+      {{}, u".word -1", kNoWord},       {{}, u".word 65536", kNoWord},
+      {{}, u"foo x", kNoWord},
   });
 }
 
@@ -134,27 +140,27 @@ TEST(Encoder, SideSetAndDelayTail) {
   checkRows({
       // No side-set: five delay bits.
       {{}, u"nop side 0 [31]", 0xBF42}, {{}, u"nop [31]", 0xBF42},
-      {{}, u"set pins 1 [3]", 0xE301},  {{}, u"nop [32]", -3},
-      {{}, u"nop [ 3 ]", 0xA342},       {{}, u"nop side 1", -3},
+      {{}, u"set pins 1 [3]", 0xE301},  {{}, u"nop [32]", kNoWord},
+      {{}, u"nop [ 3 ]", 0xA342},       {{}, u"nop side 1", kNoWord},
       {{}, u"nop []", 0xA042},          {{}, u"nop [1E1]", 0xAA42},
       {{}, u"nop [GP3]", 0xA342},       {{}, u"nop [+3]", 0xA342},
-      {{}, u"nop [1E400]", 0xA042},     {{}, u"nop [3]x", -3},
-      {{}, u"nop [3", -3},              {{}, u"nop [1/0]", -3},
-      {{}, u"nop rel", 0xA042},         {{}, u"nop foo", -3},
+      {{}, u"nop [1E400]", 0xA042},     {{}, u"nop [3]x", kNoWord},
+      {{}, u"nop [3", kNoWord},         {{}, u"nop [1/0]", kNoWord},
+      {{}, u"nop rel", 0xA042},         {{}, u"nop foo", kNoWord},
       {{u".define T 3"}, u"nop [T - 1]", 0xA242},
       {{u".define CLKDIV 4"}, u"nop [CLKDIV-1]", 0xA342},
       {{u".define T (1 + 1)"}, u"nop [T]", 0xA242},
-      {{u".define A B", u".define B A"}, u"nop [A]", -3},
+      {{u".define A B", u".define B A"}, u"nop [A]", kNoWord},
       // One side-set bit: bit 12, four delay bits.
       {{u".side_set 1"}, u"nop side 1", 0xB042},
       {{u".side_set 1"}, u"nop sideset 1", 0xB042},
       {{u".side_set 1"}, u"nop side_set 1", 0xB042},
-      {{u".side_set 1"}, u"nop", -3},
+      {{u".side_set 1"}, u"nop", kNoWord},
       {{u".side_set 1"}, u"nop side 1 [15]", 0xBF42},
-      {{u".side_set 1"}, u"nop side 1 [16]", -3},
+      {{u".side_set 1"}, u"nop side 1 [16]", kNoWord},
       {{u".side_set 1"}, u"nop [7] side 1", 0xB742},
-      {{u".side_set 1"}, u"nop side 2", -3},
-      {{u".side_set 1"}, u"nop side -1", -3},
+      {{u".side_set 1"}, u"nop side 2", kNoWord},
+      {{u".side_set 1"}, u"nop side -1", kNoWord},
       {{u".side_set 1"}, u"push side 1", 0x9020},
       {{u".side_set 1"}, u"push block side 1", 0x9020},
       {{u".side_set 1"}, u"irq wait 0 rel side 1", 0xD030},
@@ -164,14 +170,14 @@ TEST(Encoder, SideSetAndDelayTail) {
       {{u".side_set 2 opt"}, u"nop", 0xA042},
       {{u".side_set 2 opt"}, u"nop side 1", 0xB842},
       {{u".side_set 2 opt"}, u"nop side 0", 0xB042},
-      {{u".side_set 2 opt"}, u"nop side 2", -3},
+      {{u".side_set 2 opt"}, u"nop side 2", kNoWord},
       {{u".side_set 2 opt"}, u"nop side 1 [7]", 0xBF42},
-      {{u".side_set 2 opt"}, u"nop [8]", -3},
+      {{u".side_set 2 opt"}, u"nop [8]", kNoWord},
       {{u".side_set 1 optional"}, u"nop side 1", 0xB842},
       {{u".side_set 1 optional"}, u"nop", 0xA042},
       // Five bits leave no delay.
       {{u".side_set 5"}, u"nop side 31", 0xBF42},
-      {{u".side_set 5"}, u"nop side 1 [1]", -3},
+      {{u".side_set 5"}, u"nop side 1 [1]", kNoWord},
       {{u".side_set 3"}, u"set x 1 side 5 [3]", 0xF721},
   });
 }
@@ -179,19 +185,19 @@ TEST(Encoder, SideSetAndDelayTail) {
 TEST(Encoder, EveryInstructionTakesASlotEvenWithAnError) {
   Assembler a;
   a.second(u".origin 30");
-  EXPECT_EQ(a.second(u"nop"), 0xA042);
-  EXPECT_EQ(a.second(u"set foo 1"), -3);
-  EXPECT_EQ(a.pio.pioErrorCount, 1);
+  EXPECT_EQ(a.second(u"nop"), LineResult::ofWord(0xA042));
+  EXPECT_EQ(a.second(u"set foo 1"), Outcome::noWord);
+  EXPECT_EQ(a.pio.symbols.errorCount, 1);
   // Past the instruction memory, a line without another error reports that.
-  EXPECT_EQ(a.second(u"nop"), -3);
+  EXPECT_EQ(a.second(u"nop"), Outcome::noWord);
   EXPECT_EQ(a.logs.report.back(), u"       -----------------------------------------------------------");
   EXPECT_EQ(a.logs.report[a.logs.report.size() - 2], u"       instruction address beyond 31 (32)");
-  EXPECT_EQ(a.pio.pioErrorCount, 2);
-  EXPECT_EQ(a.second(u"jmp nowhere"), -3);  // both reported
-  EXPECT_EQ(a.pio.pioErrorCount, 4);
-  EXPECT_EQ(a.second(u"irq 9"), -3);  // its own error only
-  EXPECT_EQ(a.pio.pioErrorCount, 5);
-  EXPECT_EQ(a.pio.programCounter[0], 35);
+  EXPECT_EQ(a.pio.symbols.errorCount, 2);
+  EXPECT_EQ(a.second(u"jmp nowhere"), Outcome::noWord);  // both reported
+  EXPECT_EQ(a.pio.symbols.errorCount, 4);
+  EXPECT_EQ(a.second(u"irq 9"), Outcome::noWord);  // its own error only
+  EXPECT_EQ(a.pio.symbols.errorCount, 5);
+  EXPECT_EQ(a.pio.placement.programCounter[0], 35);
 }
 
 TEST(Encoder, ErrorsEchoTheLineAndGiveTheirMessage) {
@@ -231,28 +237,23 @@ TEST(Encoder, ErrorsEchoTheLineAndGiveTheirMessage) {
   for (const ErrorRow& row : rows) {
     Assembler a;
     a.first(row.line);  // labels come from the first reading
-    pio::restartPlacement(a.pio);
+    a.pio.placement = {};
     if (!row.before.empty()) a.second(row.before);
     a.logs.report.clear();
-    EXPECT_EQ(a.second(row.line), -3) << narrow(row.line);
+    EXPECT_EQ(a.second(row.line), Outcome::noWord) << narrow(row.line);
     ASSERT_GE(a.logs.report.size(), 3u) << narrow(row.line);
     EXPECT_EQ(a.logs.report[0], row.line);
     EXPECT_EQ(a.logs.report[2], row.messageLine) << narrow(row.line);
-    EXPECT_EQ(a.pio.pioErrorCount, 1) << "one report for " << narrow(row.line);
+    EXPECT_EQ(a.pio.symbols.errorCount, 1) << "one report for " << narrow(row.line);
   }
   // An unresolved label is reported and the word still given, with target 0.
   for (std::u16string_view line : {u"jmp nowhere", u"jmp x-- nowhere", u"jmp pin_x"}) {
     Assembler a;
-    EXPECT_GE(a.second(line), 0) << narrow(line);
+    EXPECT_EQ(a.second(line).outcome, Outcome::word) << narrow(line);
     std::u16string target(line.substr(line.rfind(u' ') + 1));
     std::u16string arrow = line.find(u"--") != std::u16string_view::npos ? u" ->" : u"";
     EXPECT_EQ(a.logs.report[2], u"       label not resolved" + arrow + u" " + target);
   }
-}
-
-TEST(Encoder, TabIndentedLinesAssemble) {
-  Assembler a;
-  EXPECT_EQ(a.words({u"\tset pins,\t1", u"\t\tnop\t[2]"}), (std::vector<int>{0xE001, 0xA242}));
 }
 
 }  // namespace

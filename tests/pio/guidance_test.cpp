@@ -19,7 +19,7 @@ Lines report(pio::ErrorKind kind, std::u16string_view message, std::u16string_vi
   pio_test::RecordingLogs logs;
   pio::PioAssembler pio;
   pio::reportPioError(pio, logs, kind, message, detail, mode);
-  EXPECT_EQ(pio.pioErrorCount, 1);
+  EXPECT_EQ(pio.symbols.errorCount, 1);
   EXPECT_EQ(logs.report.front(), kMarker);
   EXPECT_EQ(logs.report.back(), kClosing);
   return Lines(logs.report.begin() + 1, logs.report.end() - 1);
@@ -95,14 +95,6 @@ TEST(Guidance, DirectiveAndOtherKinds) {
             (Lines{u"       .SIDE_SET x opt  must be at least 2 when OPT is used (1)"}));
   EXPECT_EQ(report(pio::ErrorKind::gen, u".wrap resolves to > 31", u"32"),
             (Lines{u"       .wrap resolves to > 31 (32)"}));
-}
-
-TEST(Guidance, EveryReportCounts) {
-  pio_test::Assembler a;
-  a.second(u"set foo 1");
-  a.second(u".status_n 20");
-  a.second(u"nop [40]");
-  EXPECT_EQ(a.pio.pioErrorCount, 3);
 }
 
 }  // namespace

@@ -88,12 +88,11 @@ TEST(PioBlocks, PioCheckModeEchoesLinesAndTheBlock) {
 }
 
 TEST(PioBlocks, OptionsChangeTheCommands) {
+  pio::PasmOptions options;
+  pio::applyPasmConfig(options, u"#pasmcfg  nosetpin   noinit NOHINTS nohex, verbose");
+  EXPECT_TRUE(options.noSetpin && options.noInit && !options.noHints);
   Reader reader;
-  reader.blocks.readOptions(u"#pasmcfg  nosetpin   noinit NOHINTS nohex, verbose");
-  EXPECT_TRUE(reader.blocks.options().noSetpin);
-  EXPECT_TRUE(reader.blocks.options().noInit);
-  EXPECT_FALSE(reader.blocks.options().noHints);
-  reader.blocks.readOptions(u"#PASMCFG nohints");
+  reader.blocks.readOptions(u"#PASMCFG nosetpin noinit nohints");
   Lines lines = reader.readLines({u".set_count 1", u"set pins 1"});
   EXPECT_EQ(lines[0], u"'&h00 &hE001 " + padded(u"SET PINS &b1", 30) + u";set pins 1");
   EXPECT_EQ(lines[14], u"'SETPIN GP0,PIO0 'SET");
@@ -165,6 +164,8 @@ TEST(PioBlocks, EachBlockIsOneProgram) {
       {u".pio 0", u".set_base 2", u"nop", u"loop:", u".wrap_target", u"jmp loop", u".wrap"},
       {u".pio 0", u".origin 4", u"nop", u"nop", u"nop"},
       {u".pio 0", u".sm 1", u"nop", u".wrap_target", u"nop", u".sm 2", u"nop", u"nop"},
+      {u".pio 0", u".sm 2", u"nop", u"nop", u".sm 1", u"nop", u".wrap_target", u"nop"},
+      {u".pio 0", u".sm 1", u"nop", u".sm 3"},
   });
   auto initLine = [&](size_t block) {
     Lines lines = text::splitLines(generated[block]);
@@ -179,9 +180,10 @@ TEST(PioBlocks, EachBlockIsOneProgram) {
   // Without ".wrap" and ".wrap_target": from the first instruction to the last.
   EXPECT_EQ(initLine(2), u"PIO INIT MACHINE 0,0,0,&H14000000,&H6200,&HC0000,&H4");
   EXPECT_EQ(initLine(3), u"PIO INIT MACHINE 0,2,0,&H14000000,&H3100,&HC0000,&H0");
-  const pio::PioAssembler& pio = reader.blocks.assembler();
-  EXPECT_EQ(pio.stateMachines[0][1].execctrl, (1 << 12) + (1 << 7));  // its own .wrap_target kept
-  EXPECT_EQ(pio.stateMachines[0][3].execctrl, 0x1F000);                // no slot, no wrap
+  EXPECT_EQ(initLine(4),
+            u"PIO INIT MACHINE 0,1,0,&H14000000,&H3180,&HC0000,&H0");  // its own .wrap_target kept
+  EXPECT_EQ(initLine(5),
+            u"PIO INIT MACHINE 0,3,0,&H14000000,&H1F000,&HC0000,&H0");  // no slot, no wrap
   EXPECT_EQ(reader.blocks.errorCount(), 0);
 }
 
@@ -197,18 +199,17 @@ TEST(PioBlocks, BothReadingsPlaceABlockWithoutPioAlike) {
 TEST(PioBlocks, RestartPutsPlacementBackToTheStart) {
   Reader reader;
   reader.read({{u".pio 1", u".sm 3", u".origin 5", u"nop"}});
-  reader.blocks.startBlock(false);
+  reader.blocks.startBlock(pio::Reading::first);
   EXPECT_TRUE(reader.blocks.inBlock());
-  EXPECT_EQ(reader.blocks.endBlock(false, false), u"");  // the first reading generates nothing
-  reader.blocks.startBlock(false);
+  // The first reading generates nothing.
+  EXPECT_EQ(reader.blocks.endBlock(pio::Reading::first, base::RunMode::pioCheck), u"");
+  reader.blocks.startBlock(pio::Reading::first);
   reader.blocks.restartReading();
   EXPECT_FALSE(reader.blocks.inBlock());
-  const pio::PioAssembler& pio = reader.blocks.assembler();
-  EXPECT_EQ(pio.currentPio, 0);
-  EXPECT_EQ(pio.currentSm, 0);
-  EXPECT_EQ(pio.programCounter[1], 0);
-  EXPECT_EQ(pio.stateMachines[1][3].origin, 0);
-  EXPECT_EQ(pio.blockNumber, 0);
+  // Block 0, machine 0, address 0 and origin 0 again, and the first block's labels.
+  Lines lines = reader.readLines({u"here:", u"jmp here"});
+  EXPECT_EQ(lines[0], u"'&h00 &h0000 " + padded(u"JMP here", 48) + u";jmp here");
+  EXPECT_EQ(lines[lines.size() - 4], u"PIO INIT MACHINE 0,0,0,&H14000000,&H0,&HC0000,&H0");
 }
 
 TEST(PioBlocks, ErrorsAreCountedAndTheLineGivesNoCommand) {

@@ -7,8 +7,8 @@
 
 #include "pio/line_pass.h"
 #include "pio/options.h"
-#include "pio/pio_blocks.h"
 #include "pio/pio_assembler.h"
+#include "pio/pio_blocks.h"
 #include "support/recording_logs.h"
 #include "text/lines.h"
 
@@ -29,17 +29,17 @@ struct Assembler {
     pio::pioFirstPassLine(ctx, line);
   }
 
-  int second(std::u16string_view line) {
+  pio::LineResult second(std::u16string_view line) {
     pio::PioContext ctx = context();
     return pio::pioSecondPassLine(ctx, line);
   }
 
   // Both readings over the same lines, as the read loop does for one block;
   // returns the second pass's result per line.
-  std::vector<int> assemble(std::initializer_list<std::u16string_view> lines) {
+  std::vector<pio::LineResult> assemble(std::initializer_list<std::u16string_view> lines) {
     for (std::u16string_view line : lines) first(line);
-    pio::restartPlacement(pio);
-    std::vector<int> results;
+    pio.placement = {};
+    std::vector<pio::LineResult> results;
     for (std::u16string_view line : lines) results.push_back(second(line));
     return results;
   }
@@ -47,8 +47,8 @@ struct Assembler {
   // The instruction words among the results.
   std::vector<int> words(std::initializer_list<std::u16string_view> lines) {
     std::vector<int> out;
-    for (int result : assemble(lines)) {
-      if (result >= 0) out.push_back(result);
+    for (pio::LineResult result : assemble(lines)) {
+      if (result.outcome == pio::Outcome::word) out.push_back(result.word);
     }
     return out;
   }
@@ -64,17 +64,18 @@ struct Reader {
   bool pioCheck = false;
 
   Lines read(const std::vector<Lines>& sourceBlocks) {
+    const base::RunMode mode = pioCheck ? base::RunMode::pioCheck : base::RunMode::corvane;
     for (const Lines& block : sourceBlocks) {
-      blocks.startBlock(false);
+      blocks.startBlock(pio::Reading::first);
       for (const auto& line : block) blocks.firstPassLine(line);
-      blocks.endBlock(false, pioCheck);
+      blocks.endBlock(pio::Reading::first, mode);
     }
     blocks.restartReading();
     Lines generated;
     for (const Lines& block : sourceBlocks) {
-      blocks.startBlock(true);
+      blocks.startBlock(pio::Reading::second);
       for (const auto& line : block) blocks.secondPassLine(line, pioCheck);
-      generated.push_back(blocks.endBlock(true, pioCheck));
+      generated.push_back(blocks.endBlock(pio::Reading::second, mode));
     }
     return generated;
   }

@@ -12,6 +12,9 @@ namespace {
 
 using pio_test::Assembler;
 using Words = std::vector<int>;
+using F = pio::Field;
+
+int64_t bits(F field, int64_t value) { return pio::fieldBits(field, value); }
 
 TEST(Programs, Ws2812Driver) {
   Assembler a;
@@ -34,30 +37,11 @@ TEST(Programs, Ws2812Driver) {
   // out x,1: 011 0 0010 001 00001; jmp !x 3: 000 1 0001 001 00011;
   // jmp 0: 000 1 0100 000 00000; nop: 101 0 0100 010 00010.
   EXPECT_EQ(words, (Words{0x6221, 0x1123, 0x1400, 0xA442}));
-  const pio::StateMachineConfig& config = a.pio.config();
-  EXPECT_EQ(config.execctrl, 3 << 12);                   // wrap 3, target 0
+  const pio::RegisterImages& config = a.pio.registers();
+  EXPECT_EQ(config.execctrl, bits(F::wrapTop, 3));       // wrap 3, target 0
   EXPECT_EQ(config.pinctrl, 0x34000000);                 // one side-set bit, 5 SET pins
-  EXPECT_EQ(config.shiftctrl, 0x40000 + (1 << 17) + (24 << 25));
-  EXPECT_EQ(a.pio.pioErrorCount, 0);
-}
-
-TEST(Programs, UartTransmitter) {
-  Assembler a;
-  Words words = a.words({
-      u".program uart_tx",
-      u".define public T 8         ; cycles a bit",
-      u".side_set 1 optional",
-      u"    pull       side 1 [T - 1] ; stop bit, wait for data",
-      u"    set x, 7   side 0 [T - 1] ; start bit, eight bits to go",
-      u"bitloop:",
-      u"    out pins, 1",
-      u"    jmp x-- bitloop   [T - 2] // eight cycles a pass",
-  });
-  // pull: 100 1 1 111 10100000; set x 7: 111 1 0 111 00100111;
-  // out pins 1: 011 00000 00000001; jmp x-- 2: 000 00110 01000010.
-  EXPECT_EQ(words, (Words{0x9FA0, 0xF727, 0x6001, 0x0642}));
-  EXPECT_EQ(a.pio.config().execctrl, 0x4001F000);
-  EXPECT_EQ(a.pio.config().pinctrl, 0x54000000);  // one side-set bit and the enable bit
+  EXPECT_EQ(config.shiftctrl, 0x40000 + bits(F::autopull, 1) + bits(F::pullThresh, 24));
+  EXPECT_EQ(a.pio.symbols.errorCount, 0);
 }
 
 TEST(Programs, UartReceiver) {
@@ -81,9 +65,9 @@ TEST(Programs, UartReceiver) {
       u"    push",
   });
   EXPECT_EQ(words, (Words{0x2020, 0xEA27, 0x4001, 0x0642, 0x00C8, 0xC014, 0x20A0, 0x0000, 0x8020}));
-  // RX joined (31), IN shifting right (18), push threshold 8 (24:20).
-  EXPECT_EQ(a.pio.config().shiftctrl, 0x80000000 + 0x80000 + 0x40000 + (8 << 20));
-  EXPECT_EQ(a.pio.pioErrorCount, 0);
+  // RX joined, IN shifting right, push threshold 8.
+  EXPECT_EQ(a.pio.registers().shiftctrl, 0x80000000 + 0x80000 + 0x40000 + bits(F::pushThresh, 8));
+  EXPECT_EQ(a.pio.symbols.errorCount, 0);
 }
 
 TEST(Programs, SpiWithAutomaticShifts) {
@@ -103,12 +87,13 @@ TEST(Programs, SpiWithAutomaticShifts) {
   // out x 1: 011 0 0000 001 00001; mov pins x: 101 1 0001 000 00001;
   // in pins 1: 010 0 0000 000 00001.
   EXPECT_EQ(words, (Words{0x6021, 0xB101, 0x4001}));
-  const pio::StateMachineConfig& config = a.pio.config();
-  EXPECT_EQ(config.execctrl, 2 << 12);                          // wrap 2, target 0
-  EXPECT_EQ(config.pinctrl, 0x14000000 + (1 << 29) + (1 << 20));  // side-set 1, one OUT pin
-  // Thresholds 8 (29:25 and 24:20), autopull (17) and autopush (16), both left.
-  EXPECT_EQ(config.shiftctrl, (8 << 25) + (8 << 20) + (1 << 17) + (1 << 16));
-  EXPECT_EQ(a.pio.pins.out.count, 1);
+  const pio::RegisterImages& config = a.pio.registers();
+  EXPECT_EQ(config.execctrl, bits(F::wrapTop, 2));  // wrap 2, target 0
+  EXPECT_EQ(config.pinctrl, 0x14000000 + bits(F::sidesetCount, 1) + bits(F::outCount, 1));
+  // Thresholds 8, autopull and autopush, both shifting left.
+  EXPECT_EQ(config.shiftctrl, bits(F::pullThresh, 8) + bits(F::pushThresh, 8) +
+                                  bits(F::autopull, 1) + bits(F::autopush, 1));
+  EXPECT_EQ(a.pio.block.pins.out.count, 1);
 }
 
 TEST(Programs, TwoProgramsShareOneStateMachine) {
@@ -116,10 +101,10 @@ TEST(Programs, TwoProgramsShareOneStateMachine) {
   std::vector<std::u16string> generated = reader.read({
       {u".program blink", u".pio 0", u".sm 0", u".set 1", u"    set pindirs, 1", u"loop:",
        u"    set pins, 1 [31]", u"    set pins, 0 [31]", u"    jmp loop"},
-      {u".program pwm", u".pio 0", u".sm 0", u".origin 4", u".side_set 1 optional",
-       u"    pull noblock    side 0", u"    mov x, osr", u"    mov y, isr", u"countloop:",
-       u"    jmp x!=y noset", u"    jmp skip        side 1", u"noset:", u"    nop", u"skip:",
-       u"    jmp y-- countloop"},
+      {u".program pwm", u".pio 0", u".sm 0", u".origin 4", u".side_set 2 opt",
+       u"    pull noblock    side 0 ' new level if there is one, else keep X", u"    mov x, osr",
+       u"    mov y, isr             ' ISR holds the period", u"countloop:", u"    jmp x!=y noset",
+       u"    jmp skip        side 1", u"noset:", u"    nop", u"skip:", u"    jmp y-- countloop"},
   });
   auto programLines = [](const std::u16string& text) {
     std::vector<std::u16string> lines;
@@ -154,25 +139,6 @@ TEST(Programs, TwoProgramsShareOneStateMachine) {
   EXPECT_EQ(reader.blocks.errorCount(), 0);
 }
 
-TEST(Programs, Pwm) {
-  Assembler a;
-  Words words = a.words({
-      u".program pwm",
-      u".side_set 2 opt",
-      u"    pull noblock    side 0 ' new level if there is one, else keep X",
-      u"    mov x, osr",
-      u"    mov y, isr             ' ISR holds the period",
-      u"countloop:",
-      u"    jmp x!=y noset",
-      u"    jmp skip        side 1",
-      u"noset:",
-      u"    nop",
-      u"skip:",
-      u"    jmp y-- countloop",
-  });
-  EXPECT_EQ(words, (Words{0x9080, 0xA027, 0xA046, 0x00A5, 0x1806, 0xA042, 0x0083}));
-}
-
 TEST(Programs, QuadratureDecoderOnTheSecondBlock) {
   Assembler a;
   Words words = a.words({
@@ -195,10 +161,10 @@ TEST(Programs, QuadratureDecoderOnTheSecondBlock) {
   });
   // Labels land at origin + slot: sample 16, changed 21.
   EXPECT_EQ(words, (Words{0xA0C3, 0x4002, 0xA026, 0x00B5, 0x0010, 0xA041, 0x8000}));
-  const pio::StateMachineConfig& config = a.pio.stateMachines[1][2];
-  EXPECT_EQ(config.execctrl, (22 << 12) + (16 << 7));
-  EXPECT_EQ(config.pinctrl, 0x14000000 + (10 << 15));
-  EXPECT_EQ(a.pio.programCounter[1], 23);
+  const pio::RegisterImages& config = a.pio.block.registers[1][2];
+  EXPECT_EQ(config.execctrl, bits(F::wrapTop, 22) + bits(F::wrapBottom, 16));
+  EXPECT_EQ(config.pinctrl, 0x14000000 + bits(F::inBase, 10));
+  EXPECT_EQ(a.pio.placement.programCounter[1], 23);
 }
 
 TEST(Programs, LabelsSharingALineWithAnInstruction) {
@@ -230,14 +196,17 @@ TEST(Programs, SingleLetterLabelsAndDefines) {
 
 TEST(Programs, InstructionCountsMatchBetweenPasses) {
   Assembler a;
-  std::vector<int> results = a.assemble({
+  std::vector<pio::LineResult> results = a.assemble({
       u".pio_version 0",
       u"nop",
       u"label_two:",
       u"\tnop",
       u"jmp label_two",
   });
-  EXPECT_EQ(results, (std::vector<int>{-1, 0xA042, -4, 0xA042, 0x0001}));
+  auto word = pio::LineResult::ofWord;
+  EXPECT_EQ(results,
+            (std::vector<pio::LineResult>{pio::Outcome::directive, word(0xA042),
+                                          pio::Outcome::listingComment, word(0xA042), word(1)}));
 }
 
 }  // namespace

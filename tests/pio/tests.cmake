@@ -10,5 +10,6 @@ target_sources(unit_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pio_text_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/programs_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/register_display_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/register_fields_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/robustness_test.cpp
 )

@@ -1,0 +1,101 @@
+#include "pio/field_directives.h"
+
+#include <string>
+
+#include "pio/pio_assembler.h"
+#include "pio/pio_line.h"
+#include "pio/register_display.h"
+#include "pio/register_fields.h"
+#include "pio/value_reader.h"
+#include "text/numbers.h"
+
+namespace pio {
+
+namespace {
+
+using PinCopy = int32_t* (*)(PinGroups&);
+
+// How a directive writes its field. Most add their value to what the field
+// holds, as they always have; a repeated one adds up.
+enum class Write {
+  add,
+  clearThenAdd,
+  /// Adds 1 whatever value follows.
+  addOne,
+};
+
+struct FieldDirective {
+  std::u16string_view name;
+  Field field;
+  int32_t maxValue = 0;  // the largest value the directive takes
+  std::u16string_view allowed = {};
+  Write write = Write::add;
+  PinCopy pinCopy = nullptr;  // the pin group value that follows the field
+  bool thirtyTwoIsZero = false;
+};
+
+constexpr PinCopy kSidesetBase = [](PinGroups& p) { return &p.sideset.base; };
+constexpr PinCopy kSetCount = [](PinGroups& p) { return &p.set.count; };
+constexpr PinCopy kSetBase = [](PinGroups& p) { return &p.set.base; };
+constexpr PinCopy kOutCount = [](PinGroups& p) { return &p.out.count; };
+constexpr PinCopy kOutBase = [](PinGroups& p) { return &p.out.base; };
+constexpr PinCopy kInBase = [](PinGroups& p) { return &p.inBase; };
+
+constexpr Write kClear = Write::clearThenAdd;
+
+constexpr FieldDirective kFieldDirectives[] = {
+    {u".jmp_pin", Field::jmpPin, 31, u"0-31"},
+    {u".out_en_sel", Field::outEnSel, 31, u"0-31"},
+    {u".inline_out_en", Field::inlineOutEn, 1, u"0-1"},
+    {u".out_sticky", Field::outSticky, 1, u"0-1"},
+    {u".status_sel", Field::statusSel, 1, u"0-1"},
+    {u".status_n", Field::statusN, 15, u"0-15"},
+    {u".sideset_base", Field::sidesetBase, 31, u"0-31", Write::add, kSidesetBase},
+    {u".set_count", Field::setCount, 5, u"0-5", kClear, kSetCount},
+    {u".set_base", Field::setBase, 31, u"0-31", Write::add, kSetBase},
+    {u".out_count", Field::outCount, 32, u"0-32", Write::add, kOutCount},
+    {u".out_base", Field::outBase, 31, u"0-31", Write::add, kOutBase},
+    {u".in_base", Field::inBase, 31, u"0-31", Write::add, kInBase},
+    {u".push_threshold", Field::pushThresh, 32, u"1-32", Write::add, nullptr, true},
+    {u".pull_threshold", Field::pullThresh, 32, u"1-32", Write::add, nullptr, true},
+    {u".autopush", Field::autopush, 1, u"0-1"},
+    {u".autopull", Field::autopull, 1, u"0-1"},
+    {u".in_shiftdir", Field::inShiftdir, 1, u"0-1", kClear},
+    {u".out_shiftdir", Field::outShiftdir, 1, u"0-1", kClear},
+    {u".fjoin_rx", Field::fjoinRx, 0, {}, Write::addOne},
+    {u".fjoin_tx", Field::fjoinTx, 0, {}, Write::addOne},
+};
+
+LineResult applyField(PioLine& line, const FieldDirective& directive) {
+  int32_t value = 1;
+  if (directive.write != Write::addOne) {
+    std::optional<int32_t> read = readValue(line, line.valueWord());
+    if (!read) return Outcome::noWord;
+    value = *read;
+    if (value < 0 || value > directive.maxValue) {
+      line.fail(ErrorKind::dir,
+                std::u16string(directive.name) + u" Invalid Value " + text::decimal(value),
+                directive.allowed);
+      return Outcome::noWord;
+    }
+    if (directive.pinCopy != nullptr) *directive.pinCopy(line.pio.block.pins) = value;
+    if (directive.thirtyTwoIsZero && value == 32) value = 0;
+  }
+  RegisterKind kind = registerOf(directive.field);
+  int64_t& image = line.pio.registers().of(kind);
+  int64_t old = image;
+  if (directive.write == Write::clearThenAdd) clearField(image, directive.field);
+  addToField(image, directive.field, value);
+  return showRegisterChange(line.ctx, kind, old, fieldLabel({directive.field}), line.original());
+}
+
+}  // namespace
+
+std::optional<LineResult> applyFieldDirective(PioLine& line, std::u16string_view name) {
+  for (const FieldDirective& directive : kFieldDirectives) {
+    if (directive.name == name) return applyField(line, directive);
+  }
+  return std::nullopt;
+}
+
+}  // namespace pio
