@@ -22,15 +22,14 @@ constexpr int64_t kMinimumTargetSize = 100;
 
 // The result and its line map are written whole or not at all, the map
 // committed first: a failed run leaves the previous pair as it was.
-void writeResult(const RunState& state) {
-  const RunSettings& settings = state.settings;
+void writeResult(const Run& run) {
+  const RunSettings& settings = run.state.settings;
   const std::u16string cantOpen = u" cant open " + settings.outputPath;
-  const std::u16string mapFailed = u"Failed to created file " + settings.dataFolder + u"lineno.txt";
   platform::PendingFile result(settings.outputPath);
-  if (!result.writeText(state.output.text)) base::fail(cantOpen);
+  if (!result.writeText(run.state.output.text)) base::fail(cantOpen);
   if (settings.mode == base::RunMode::brisko) {
-    platform::PendingFile map(settings.dataFolder + u"lineno.txt");
-    if (!map.write(state.output.lineMap.bytes()) || !map.commit()) base::fail(mapFailed);
+    platform::PendingFile map(run.files.lineMapPath());
+    if (!map.write(run.state.output.lineMap.bytes()) || !map.commit()) failedToCreate(run.files.lineMapPath());
   }
   if (!result.commit()) base::fail(cantOpen);
 }
@@ -80,15 +79,17 @@ void showPioCheck(Run& run) {
   auto bytes = platform::readFileBytes(run.files.pioReportPath());
   if (!bytes) base::fail(u"Failed to read file " + run.files.pioReportPath());
   const auto desktop = run.host.desktopSize();
-  run.host.showWindow(ui::pioCheckWindow(kVersionText, run.state.settings.mode == base::RunMode::pioCheck,
-                                         run.pio.errorCount(), text::splitLines(text::decodeUtf8(*bytes)),
-                                         desktop.width, desktop.height));
+  const auto title = run.state.settings.mode == base::RunMode::pioCheck ? ui::PioCheckTitle::shown
+                                                                        : ui::PioCheckTitle::none;
+  run.host.showWindow(ui::pioCheckWindow(kVersionText, title, run.pio.errorCount(),
+                                         text::splitLines(text::decodeUtf8(*bytes)), desktop.width,
+                                         desktop.height));
 }
 
 void showRunLog(Run& run) {
   run.files.closeRunLog();
   auto bytes = platform::readFileBytes(run.files.runLogPath());
-  if (!bytes) base::fail(u"Failed to created file " + run.files.runLogPath());
+  if (!bytes) failedToCreate(run.files.runLogPath());
   run.host.showWindow(ui::runLogWindow(kVersionText, run.files.runLogPath(),
                                        text::splitLines(text::decodeUtf8(*bytes))));
 }
@@ -119,7 +120,7 @@ void finishRun(Run& run) {
   noteUnclosedBlocks(run);
   state.output.text = pre::applyReplacements(run.replacements, std::move(state.output.text));
   writeCodeStore(state.settings.dataFolder + u"MMmodule.inf", state.codeBase);
-  writeResult(state);
+  writeResult(run);
   handOver(run);
   fillClipboard(run);
   if (run.pio.errorCount() > 0 || state.settings.mode == base::RunMode::pioCheck) showPioCheck(run);

@@ -20,8 +20,6 @@ struct RunSettings {
   /// The folder of the calling program, ending with a backslash.
   std::u16string hostFolder;
   base::RunMode mode = base::RunMode::corvane;
-  /// "." and the extension of the source's file name, or empty.
-  std::u16string sourceExtension;
   std::u16string outputPath;
   /// The working folder of the run: report, run log, line map, settings.
   std::u16string dataFolder;

@@ -50,10 +50,8 @@ bool needsApostrophe(std::u16string_view trimmed) {
 void Emitter::emitLine(std::u16string_view line) {
   if (!conditionals_.currentActive()) return;
   std::u16string_view trimmed = text::trimLeadingBlanks(line);
-  if (base::keepsComments(mode_)) {
-    emitKeepingComments(line, trimmed, false);
-  } else if (options_.keepComments) {
-    emitKeepingComments(line, trimmed, true);
+  if (base::keepsComments(mode_) || options_.keepComments) {
+    emitKeepingComments(line, trimmed);
   } else {
     emitStrippingComments(line, trimmed);
   }
@@ -62,8 +60,8 @@ void Emitter::emitLine(std::u16string_view line) {
 
 // Corvane keeps every line but commented-out directives; Brisko with
 // #KEEPCOMMENTS keeps the same lines less the empty ones, and maps them.
-void Emitter::emitKeepingComments(std::u16string_view line, std::u16string_view trimmed,
-                                  bool mapped) {
+void Emitter::emitKeepingComments(std::u16string_view line, std::u16string_view trimmed) {
+  const bool mapped = !base::keepsComments(mode_);
   if (trimmed.starts_with(u';')) {
     append(semicolonToApostrophe(line, line.size() - trimmed.size()), mapped ? 1 : 0);
   } else if (!isDroppedComment(line, trimmed) && !(mapped && trimmed == kCrLf)) {

@@ -44,7 +44,7 @@ class Emitter {
   void restartOutput();
 
  private:
-  void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed, bool mapped);
+  void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed);
   void emitStrippingComments(std::u16string_view line, std::u16string_view trimmed);
   void append(std::u16string_view line, int entries);
   // Appends the three pieces as one line and records its map entries.

@@ -20,8 +20,6 @@ struct SourceFolders {
   /// The folder of the main source, ending with a separator: relative
   /// include names resolve against it.
   std::u16string sourceFolder;
-  /// The folder the tool was started in, ending with a separator.
-  std::u16string startFolder;
   /// The source's file name, upper case, without its extension.
   std::u16string testName;
 };

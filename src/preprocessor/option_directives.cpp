@@ -10,8 +10,6 @@
 namespace pre {
 namespace {
 
-constexpr int kDefaultWinDelay = 50;
-
 // A delay that is missing, not a number or not positive means the default:
 // a negative wait would never end.
 int winDelayOf(std::u16string_view lineBuffer) {

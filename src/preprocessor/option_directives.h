@@ -8,10 +8,14 @@ class Logs;
 
 namespace pre {
 
+/// The pause between keystrokes typed into WinBasic, in milliseconds, when
+/// the source sets none (or none that can be used).
+inline constexpr int kDefaultWinDelay = 50;
+
 /// Options the source sets with directives; never reset during a run.
 struct SourceOptions {
   /// Milliseconds between keystrokes typed into WinBasic.
-  int winDelay = 50;
+  int winDelay = kDefaultWinDelay;
   /// Brisko mode keeps comments.
   bool keepComments = false;
   /// Include lines are passed on, marked, instead of expanded.

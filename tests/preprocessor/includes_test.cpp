@@ -15,7 +15,7 @@ namespace {
 struct IncludeFixture : pre_test::PreprocessorParts {
   testing_support::TempFolder folder;
   pre::LibraryState library;
-  pre::SourceFolders folders{text::u16((folder / "src").string()) + u"/", u"", u"PROG"};
+  pre::SourceFolders folders{text::u16((folder / "src").string()) + u"/", u"PROG"};
   pre::IncludeContext context{line, emitter, conditionals, library, options, target, folders, logs};
 
   bool handle(std::u16string text) {
