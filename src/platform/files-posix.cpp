@@ -52,6 +52,11 @@ std::u16string nativePath(std::u16string_view path) {
   return out;
 }
 
+std::u16string pathInFolder(std::u16string_view folder, std::u16string_view name) {
+  const bool full = !name.empty() && (name[0] == u'/' || name[0] == u'\\');
+  return full ? std::u16string(name) : std::u16string(folder) + std::u16string(name);
+}
+
 bool samePath(std::u16string_view a, std::u16string_view b) { return nativePath(a) == nativePath(b); }
 
 bool sameFile(const std::u16string& a, const std::u16string& b) {

@@ -2,7 +2,6 @@
 
 #include "base/fatal_error.h"
 #include "base/logs.h"
-#include "platform/environment.h"
 #include "platform/files.h"
 #include "preprocessor/conditionals.h"
 #include "preprocessor/directive_line.h"
@@ -27,14 +26,13 @@ void logIncludeState(IncludeContext& c) {
                  text::decimal(c.library.libraryLoad));
 }
 
-// Relative names resolve against the source's folder while it is read; a
-// folder that cannot be entered leaves the file unread rather than read from
-// the wrong folder.
+// Relative names resolve against the source's folder, whatever folder the
+// tool was started in. A source path without a folder part gives nothing to
+// resolve against, so nothing is read rather than the wrong file.
 std::optional<std::string> readFromSourceFolder(const SourceFolders& folders,
                                                 const std::u16string& includePath) {
-  platform::WorkingFolder inSourceFolder(folders.sourceFolder);
-  if (!inSourceFolder.entered()) return std::nullopt;
-  return platform::readFileBytes(includePath);
+  if (folders.sourceFolder.empty()) return std::nullopt;
+  return platform::readFileBytes(platform::pathInFolder(folders.sourceFolder, includePath));
 }
 
 std::vector<std::u16string> readIncludeFile(IncludeContext& c, const std::u16string& includeName) {
