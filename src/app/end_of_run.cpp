@@ -26,10 +26,10 @@ void writeResult(const Run& run) {
   const RunSettings& settings = run.state.settings;
   const std::u16string cantOpen = u" cant open " + settings.outputPath;
   platform::PendingFile result(settings.outputPath);
-  if (!result.writeText(run.state.output.text)) base::fail(cantOpen);
+  if (!result.writeText(run.reading.output.text)) base::fail(cantOpen);
   if (settings.mode == base::RunMode::brisko) {
     platform::PendingFile map(run.files.lineMapPath());
-    if (!map.write(run.state.output.lineMap.bytes()) || !map.commit()) failedToCreate(run.files.lineMapPath());
+    if (!map.write(run.reading.output.lineMap.bytes()) || !map.commit()) failedToCreate(run.files.lineMapPath());
   }
   if (!result.commit()) base::fail(cantOpen);
 }
@@ -43,7 +43,7 @@ void handOver(Run& run) {
   const RunSettings& settings = state.settings;
   if (state.target.winBasicTarget) {
     if (settings.mode == base::RunMode::brisko) {
-      delivery::deliverToWinBasic(run.host, {state.output.text, settings.folders.testName,
+      delivery::deliverToWinBasic(run.host, {run.reading.output.text, settings.folders.testName,
                                              state.options.winDelay, state.target.autoRunTarget});
       return;
     }
@@ -66,7 +66,7 @@ void handOver(Run& run) {
 void fillClipboard(Run& run) {
   const pre::TargetOptions& target = run.state.target;
   if (!target.clipboardMode) return;
-  const delivery::ClipboardRequest request{run.state.output.text, target.espOption,
+  const delivery::ClipboardRequest request{run.reading.output.text, target.espOption,
                                            target.piAutoRun, target.piAutoSave, target.saveName};
   if (!run.host.setClipboardText(delivery::clipboardText(request))) {
     run.host.notice(u"The clipboard could not be filled; the result is in " +
@@ -98,17 +98,18 @@ void showRunLog(Run& run) {
 // stays dropped or inside the section), but a user wants to hear of them.
 void noteUnclosedBlocks(Run& run) {
   const std::u16string& source = run.state.settings.sourcePath;
-  if (run.conditionals.level() > 0) {
-    run.host.notice(u"Note: " + text::decimal(run.conditionals.level()) +
+  const pre::Reading& reading = run.reading;
+  if (reading.levels.level() > 0) {
+    run.host.notice(u"Note: " + text::decimal(reading.levels.level()) +
                     u" #IFDEF/#IFNDEF level(s) still open at the end of " + source);
   }
-  if (run.library.librarySection != 0) {
+  if (reading.librarySection != pre::LibraryKind::none) {
     run.host.notice(u"Note: a library section is still open at the end of " + source);
   }
-  if (run.state.line.inBlockComment) {
+  if (reading.inBlockComment) {
     run.host.notice(u"Note: a /* block comment is still open at the end of " + source);
   }
-  if (run.arrays.blockOpen()) {
+  if (reading.inArrayBlock) {
     run.host.notice(u"Note: an #ARRAYSTART block is still open at the end of " + source);
   }
 }
@@ -118,7 +119,7 @@ void noteUnclosedBlocks(Run& run) {
 void finishRun(Run& run) {
   RunState& state = run.state;
   noteUnclosedBlocks(run);
-  state.output.text = pre::applyReplacements(run.replacements, std::move(state.output.text));
+  run.reading.output.text = pre::applyReplacements(run.reading.replacements, std::move(run.reading.output.text));
   writeCodeStore(state.settings.dataFolder + u"MMmodule.inf", state.codeBase);
   writeResult(run);
   handOver(run);

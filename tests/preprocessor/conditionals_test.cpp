@@ -8,15 +8,23 @@
 namespace {
 
 using pre::ConditionalRules;
-using pre::Conditionals;
+
+// The run's symbols and a reading's levels, as the read loop holds them.
+struct Conditionals {
+  pre::DefinedSymbols symbols;
+  pre::ConditionalLevels levels;
+  bool handle(std::u16string& line, ConditionalRules rules = ConditionalRules::mainSource) {
+    return pre::handleConditionalLine(symbols, levels, line, rules);
+  }
+};
 
 // Feeds directive lines and reports whether lines are kept after each.
 std::string run(Conditionals& c, const std::vector<std::u16string>& lines,
                 ConditionalRules rules = ConditionalRules::mainSource) {
   std::string kept;
   for (auto line : lines) {
-    pre::handleConditionalLine(c, line, rules);
-    kept += c.currentActive() ? '1' : '0';
+    c.handle(line, rules);
+    kept += c.levels.currentActive() ? '1' : '0';
   }
   return kept;
 }
@@ -32,7 +40,7 @@ TEST(Conditionals, MainSourceLevelsFollowTheEnclosingLevel) {
 
 TEST(Conditionals, HeaderFileLevelsStandAlone) {
   Conditionals c;
-  c.define(u"A");
+  c.symbols.define(u"A");
   EXPECT_EQ(run(c, {u"#IFDEF NOPE", u"#IFDEF A", u"#ENDIF", u"#ELSE", u"#ENDIF"},
                 ConditionalRules::headerFile),
             "01011")
@@ -42,20 +50,20 @@ TEST(Conditionals, HeaderFileLevelsStandAlone) {
 TEST(Conditionals, DefineOnlyAtAnActiveLevelAndNamesIgnoreCase) {
   Conditionals c;
   std::u16string line = u"#IFDEF NOPE";
-  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  c.handle(line);
   line = u"  #define Late value";
-  EXPECT_TRUE(pre::handleConditionalLine(c, line, ConditionalRules::mainSource));
+  EXPECT_TRUE(c.handle(line));
   EXPECT_EQ(line, u"  #define Late value") << "left as it is, dropped later";
-  EXPECT_FALSE(c.isDefined(u"late"));
+  EXPECT_FALSE(c.symbols.isDefined(u"late"));
   line = u"#ENDIF";
-  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  c.handle(line);
   line = u"  #define Late value";
-  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  c.handle(line);
   EXPECT_EQ(line, u"'#define Late value\r\n");
-  EXPECT_TRUE(c.isDefined(u"LATE"));
-  EXPECT_FALSE(c.isDefined(u"")) << "one symbol gives no **";
-  c.define(u"B");
-  EXPECT_TRUE(c.isDefined(u""));
+  EXPECT_TRUE(c.symbols.isDefined(u"LATE"));
+  EXPECT_FALSE(c.symbols.isDefined(u"")) << "one symbol gives no **";
+  c.symbols.define(u"B");
+  EXPECT_TRUE(c.symbols.isDefined(u""));
 }
 
 // Whether "*name*" occurs, any case, in the list of "*symbol*" entries.
@@ -67,10 +75,10 @@ TEST(Conditionals, DefinedMeansFoundInTheStarList) {
   Conditionals c;
   std::u16string list;
   for (const auto& symbol : symbols) {
-    c.define(symbol);
+    c.symbols.define(symbol);
     list += u"*" + symbol + u"*";
     for (const auto& query : queries) {
-      EXPECT_EQ(c.isDefined(query), text::containsNoCase(list, u"*" + query + u"*"))
+      EXPECT_EQ(c.symbols.isDefined(query), text::containsNoCase(list, u"*" + query + u"*"))
           << text::encodeUtf8(list) << " ? " << text::encodeUtf8(query);
     }
   }
@@ -79,12 +87,12 @@ TEST(Conditionals, DefinedMeansFoundInTheStarList) {
 TEST(Conditionals, UnbalancedAndDeepNestingStayInBounds) {
   Conditionals c;
   EXPECT_EQ(run(c, {u"#ENDIF", u"#ELSE", u"#ENDIF"}), "111") << "level 0 never closes or flips";
-  EXPECT_EQ(c.level(), 0);
+  EXPECT_EQ(c.levels.level(), 0);
   std::vector<std::u16string> deep(40, u"#IFNDEF X");
   EXPECT_EQ(run(c, deep), std::string(40, '1'));
-  EXPECT_EQ(c.level(), 40);
+  EXPECT_EQ(c.levels.level(), 40);
   EXPECT_EQ(run(c, std::vector<std::u16string>(45, u"#ENDIF")).back(), '1');
-  EXPECT_EQ(c.level(), 0);
+  EXPECT_EQ(c.levels.level(), 0);
   Conditionals header;
   EXPECT_EQ(run(header, {u"#ELSE", u"#ENDIF"}, ConditionalRules::headerFile), "11");
 }
@@ -92,9 +100,9 @@ TEST(Conditionals, UnbalancedAndDeepNestingStayInBounds) {
 TEST(Conditionals, OtherLinesAreNotTouched) {
   Conditionals c;
   std::u16string line = u"\t#DEFINE X";
-  EXPECT_FALSE(pre::handleConditionalLine(c, line, ConditionalRules::mainSource));
+  EXPECT_FALSE(c.handle(line));
   EXPECT_EQ(line, u"\t#DEFINE X");
-  EXPECT_FALSE(c.isDefined(u"X"));
+  EXPECT_FALSE(c.symbols.isDefined(u"X"));
 }
 
 }  // namespace
