@@ -29,7 +29,8 @@ void writeResult(const Run& run) {
   if (!result.writeText(run.reading.output.text)) base::fail(cantOpen);
   if (settings.mode == base::RunMode::brisko) {
     platform::PendingFile map(run.files.lineMapPath());
-    if (!map.write(run.reading.output.lineMap.bytes()) || !map.commit()) failedToCreate(run.files.lineMapPath());
+    const bool mapWritten = map.write(run.reading.output.lineMap.bytes()) && map.commit();
+    if (!mapWritten) failedToCreate(run.files.lineMapPath());
   }
   if (!result.commit()) base::fail(cantOpen);
 }
@@ -119,7 +120,8 @@ void noteUnclosedBlocks(Run& run) {
 void finishRun(Run& run) {
   RunState& state = run.state;
   noteUnclosedBlocks(run);
-  run.reading.output.text = pre::applyReplacements(run.reading.replacements, std::move(run.reading.output.text));
+  pre::Output& output = run.reading.output;
+  output.text = pre::applyReplacements(run.reading.replacements, std::move(output.text));
   writeCodeStore(state.settings.dataFolder + u"MMmodule.inf", state.codeBase);
   writeResult(run);
   handOver(run);

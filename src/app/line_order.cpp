@@ -4,12 +4,16 @@
 #include <array>
 #include <span>
 
+#include "app/line_stages.h"
 #include "app/read_loop.h"
 #include "app/run.h"
+#include "preprocessor/array_blocks.h"
 #include "preprocessor/block_comments.h"
 #include "preprocessor/code_modules.h"
-#include "preprocessor/includes.h"
+#include "preprocessor/conditionals.h"
+#include "preprocessor/libraries.h"
 #include "preprocessor/option_directives.h"
+#include "preprocessor/replacements.h"
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
@@ -22,9 +26,7 @@ namespace {
 enum class Flow {
   /// The later stages look at the line as this one left it.
   next,
-  /// The line now holds inserted program text (a code module, a generated
-  /// file, a PIO block's generated commands): the later directive stages
-  /// leave it alone.
+  /// The line now holds inserted program text (Held::programText).
   programText,
   /// The reading starts again from the first line once this line, which
   /// opens the new output, has gone through the later stages.
@@ -33,16 +35,6 @@ enum class Flow {
   done,
   /// This line and every later one are ignored.
   stopReading,
-};
-
-// What the line holds on its way through the stages.
-enum class Held {
-  sourceLine,
-  /// A source line that no directive stage can act on; it has no line end of
-  /// its own, so it is emitted at once.
-  plainLine,
-  /// See Flow::programText.
-  programText,
 };
 
 // Where a stage looks for its keywords.
@@ -69,7 +61,9 @@ constexpr Trigger directive(std::span<const std::u16string_view> keywords) { ret
 constexpr Trigger directiveOrOpen(std::span<const std::u16string_view> keywords, bool (*open)(const Run&)) {
   return {keywords, Where::lineStart, open};
 }
-constexpr Trigger anywhere(std::span<const std::u16string_view> keywords) { return {keywords, Where::anywhere}; }
+constexpr Trigger anywhere(std::span<const std::u16string_view> keywords) {
+  return {keywords, Where::anywhere};
+}
 constexpr Trigger whileOpen(bool (*open)(const Run&)) { return {{}, Where::lineStart, open}; }
 constexpr Trigger everyLine() { return {{}, Where::everyLine}; }
 
@@ -83,162 +77,30 @@ struct Stage {
   Flow then;
 };
 
-// The handlers, in the order of the table below.
-
-bool stopAtEndCode(Run&, Held) { return true; }
-
-bool codeBaseFolder(Run& run, Held) {
-  return pre::handleCodeBaseLine(run.state.line.lineBuffer, run.state.codeBase);
-}
-
-bool codeModule(Run& run, Held) {
-  return pre::handleCodeModuleLine(run.state.line.lineBuffer, run.state.codeBase, run.codeBaseFiles);
-}
-
-bool sourceOptions(Run& run, Held) {
-  pre::handleOptionDirectives(run.state.line.lineBuffer, run.state.options, run.files);
-  return true;
-}
-
-constexpr std::u16string_view kPasmCfgKeyword = u"#PASMCFG";
-constexpr std::u16string_view kPioStartKeyword = u"#PIOSTART";
-constexpr std::u16string_view kPioEndKeyword = u"#PIOEND";
-constexpr std::u16string_view kPioKeywords[] = {kPasmCfgKeyword, kPioStartKeyword, kPioEndKeyword};
-
-// The assembler's options and the two block directives. True when the line
-// now holds a block's generated text, which only the second reading makes.
-bool pioDirectives(Run& run, Held) {
-  RunState& state = run.state;
-  std::u16string& buffer = state.line.lineBuffer;
-  const std::u16string_view keyword = text::directiveKeyword(buffer, kPioKeywords);
-  if (keyword == kPioEndKeyword) {
-    buffer = run.pio.endBlock(state.secondReading, state.settings.mode == base::RunMode::pioCheck);
-    return state.secondReading;
-  }
-  if (keyword == kPasmCfgKeyword) run.pio.readOptions(buffer);
-  if (keyword == kPioStartKeyword) run.pio.startBlock(state.secondReading);
-  if (!keyword.empty()) buffer.clear();
-  return false;
-}
-
-bool replacePair(Run& run, Held) {
-  return pre::handleReplaceLine(run.reading.replacements, run.state.line.lineBuffer, run.state.target,
-                                run.library, run.emitter);
-}
-
-// Inside a PIO block "/*" ... "*/" is the assembler's own comment.
-bool blockCommentStart(Run& run, Held) {
-  if (!run.pio.inBlock()) pre::noteBlockCommentStart(run.state.line.lineBuffer, run.reading.inBlockComment);
-  return true;
-}
-
-bool includeFile(Run& run, Held) {
-  RunState& state = run.state;
-  pre::IncludeContext context{state.line,    run.emitter,  run.symbols,
-                              run.reading,   run.library,  state.options,
-                              state.target,  state.settings.folders, run.files};
-  return pre::handleIncludeLine(context);
-}
-
-bool inArrayBlock(const Run& run) { return run.reading.inArrayBlock; }
-
-bool arrayBlock(Run& run, Held) {
-  return run.arrays.handleLine(run.state.line.lineBuffer, run.reading.inArrayBlock, run.host);
-}
-
-// A target line counts only where the program is kept.
-bool targetLine(Run& run, Held) {
-  return run.reading.levels.currentActive() &&
-         pre::handleTargetLine(run.state.line, run.reading.sourceLineNumber, run.state.target);
-}
-
-bool conditional(Run& run, Held) {
-  return pre::handleConditionalLine(run.symbols, run.reading.levels, run.state.line.lineBuffer,
-                                    pre::ConditionalRules::mainSource);
-}
-
-// True for the first #ESP_CLIPBOARD, which empties the output at once, so the
-// line itself opens the new output.
-bool targetOptions(Run& run, Held) { return pre::handleTargetOptions(run.state.line.lineBuffer, run.state.target); }
-
-bool libraryDirective(Run& run, Held) {
-  return pre::handleLibraryDirective(run.library, run.reading, run.state.line.lineBuffer, run.emitter,
-                                     run.files, run.sourceGuard);
-}
-
-bool inBlockComment(const Run& run) { return run.reading.inBlockComment; }
-
-bool blockCommentLine(Run& run, Held held) {
-  if (held == Held::programText) {
-    pre::commentInsertedText(run.state.line, run.emitter);
-  } else {
-    pre::commentBlockLine(run.state.line, run.reading.inBlockComment, run.emitter);
-  }
-  return true;
-}
-
-// True when the filter takes the line: it collects it or drops it.
-bool libraryFilter(Run& run, Held) {
-  return !pre::passesLibraryFilter(run.library, run.reading.librarySection, run.state.line.lineBuffer,
-                                   run.state.options.libraryIgnore, run.emitter);
-}
-
-bool inPioBlock(const Run& run) { return run.pio.inBlock(); }
-
-// Inside a PIO block the line feeds the assembler instead of the output (the
-// second reading keeps it as a comment line).
-bool pioBlockLine(Run& run, Held) {
-  RunState& state = run.state;
-  const std::u16string line = std::move(state.line.lineBuffer);
-  state.line.lineBuffer.clear();
-  if (!run.reading.levels.currentActive()) return true;
-  if (!state.secondReading) {
-    state.pioBlockSeen = true;
-    run.pio.firstPassLine(line);
-    return true;
-  }
-  run.pio.secondPassLine(line, state.settings.mode == base::RunMode::pioCheck);
-  state.line.lineBuffer = u"'" + line + text::kCrLf;
-  run.emitter.flushLineBuffer();
-  return true;
-}
-
-bool programLine(Run& run, Held held) {
-  std::u16string& buffer = run.state.line.lineBuffer;
-  buffer += text::kCrLf;
-  if (held != Held::plainLine) {
-    run.emitter.flushLineBuffer();
-    return true;
-  }
-  run.emitter.emitLine(buffer);
-  buffer.clear();
-  return true;
-}
-
 // Every line of the main source meets these stages in this order, each one
 // seeing the line as the earlier ones left it. A stage acts when its trigger
 // matches, and `then` says how the line goes on when it did. A handled
 // directive line is mostly a comment line afterwards, so no later stage
 // matches it; whatever is left reaches the output through the last stage.
 constexpr Stage kStages[] = {
-    // what the stage does       trigger                                             handler            then
-    {u"end of the code",         directive(pre::kEndCodeKeywords),                   stopAtEndCode,     Flow::stopReading},
-    {u"code-base folder",        directive(pre::kCodeBaseKeywords),                  codeBaseFolder,    Flow::next},
-    {u"code module",             directive(pre::kCodeModuleKeywords),                codeModule,        Flow::programText},
-    {u"source options",          directive(pre::kOptionKeywords),                    sourceOptions,     Flow::next},
-    {u"PIO directives",          directive(kPioKeywords),                            pioDirectives,     Flow::programText},
-    {u"#REPLACE pair",           anywhere(pre::kReplaceKeywords),                    replacePair,       Flow::done},
-    {u"block comment start",     directive(pre::kBlockCommentKeywords),              blockCommentStart, Flow::next},
-    {u"include file",            directive(pre::kIncludeKeywords),                   includeFile,       Flow::next},
-    {u"array block",             directiveOrOpen(pre::kArrayKeywords, inArrayBlock), arrayBlock,        Flow::programText},
-    {u"target line",             anywhere(pre::kTargetLineMarks),                    targetLine,        Flow::next},
-    {u"conditional compilation", directive(pre::kConditionalKeywords),               conditional,       Flow::next},
-    {u"target options",          directive(pre::kTargetOptionKeywords),              targetOptions,     Flow::restartReading},
-    {u"library directive",       directive(pre::kLibraryKeywords),                   libraryDirective,  Flow::done},
-    {u"block comment line",      whileOpen(inBlockComment),                          blockCommentLine,  Flow::done},
-    {u"library filter",          everyLine(),                                        libraryFilter,     Flow::done},
-    {u"PIO block line",          whileOpen(inPioBlock),                              pioBlockLine,      Flow::done},
-    {u"program line",            everyLine(),                                        programLine,       Flow::done},
+    // what the stage does      trigger                                              handler            then
+    {u"end of the code",        directive(pre::kEndCodeKeywords),                    stopAtEndCode,     Flow::stopReading},
+    {u"code-base folder",       directive(pre::kCodeBaseKeywords),                   codeBaseFolder,    Flow::next},
+    {u"code module",            directive(pre::kCodeModuleKeywords),                 codeModule,        Flow::programText},
+    {u"source options",         directive(pre::kOptionKeywords),                     sourceOptions,     Flow::next},
+    {u"PIO directives",         directive(kPioKeywords),                             pioDirectives,     Flow::programText},
+    {u"#REPLACE pair",          anywhere(pre::kReplaceKeywords),                     replacePair,       Flow::done},
+    {u"block comment start",    directive(pre::kBlockCommentKeywords),               blockCommentStart, Flow::next},
+    {u"include file",           directive(pre::kIncludeKeywords),                    includeFile,       Flow::next},
+    {u"array block",            directiveOrOpen(pre::kArrayKeywords, inArrayBlock),  arrayBlock,        Flow::programText},
+    {u"target line",            anywhere(pre::kTargetLineMarks),                     targetLine,        Flow::next},
+    {u"conditional compilation",directive(pre::kConditionalKeywords),                conditional,       Flow::next},
+    {u"target options",         directive(pre::kTargetOptionKeywords),               targetOptions,     Flow::restartReading},
+    {u"library directive",      directive(pre::kLibraryKeywords),                    libraryDirective,  Flow::done},
+    {u"block comment line",     whileOpen(inBlockComment),                           blockCommentLine,  Flow::done},
+    {u"library filter",         everyLine(),                                         libraryFilter,     Flow::done},
+    {u"PIO block line",         whileOpen(inPioBlock),                               pioBlockLine,      Flow::done},
+    {u"program line",           everyLine(),                                         programLine,       Flow::done},
 };
 
 constexpr size_t kStageCount = std::size(kStages);
@@ -264,7 +126,9 @@ struct StageKeyword {
 
 // Keywords begin with two ASCII characters, of which the first is a mark,
 // never a letter.
-constexpr bool isMark(char16_t c) { return c < 128 && !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z'); }
+constexpr bool isMark(char16_t c) {
+  return c < 128 && !(c >= u'A' && c <= u'Z') && !(c >= u'a' && c <= u'z');
+}
 constexpr char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + 32 : c; }
 
 // Every line-start keyword of every stage in one list, in buckets by their
@@ -272,7 +136,9 @@ constexpr char16_t asciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? c + 
 constexpr auto kLineStartKeywords = [] {
   constexpr size_t count = [] {
     size_t n = 0;
-    for (const Stage& stage : kStages) n += stage.trigger.where == Where::lineStart ? stage.trigger.keywords.size() : 0;
+    for (const Stage& stage : kStages) {
+      if (stage.trigger.where == Where::lineStart) n += stage.trigger.keywords.size();
+    }
     return n;
   }();
   std::array<StageKeyword, count> keywords{};
@@ -333,7 +199,7 @@ constexpr auto kAnywhereKeywords = [] {
   return keywords;
 }();
 static_assert(std::ranges::all_of(kAnywhereKeywords, [](auto k) { return !k.empty() && isMark(k[0]); }),
-              "the scan below looks for the first marks of exactly two anywhere-keywords");
+              "the scan for them looks for two marks at once");
 
 // The states in which a directive stage takes every line.
 constexpr auto kOpenDirectiveStates = [] {
@@ -380,7 +246,8 @@ bool directiveStageOpen(const Run& run) {
   return std::ranges::any_of(kOpenDirectiveStates, [&run](auto open) { return open(run); });
 }
 
-// Where a stage stands with the line: its directive stage is known.
+// Whether the stage takes the line, which is a directive of directiveStage
+// (kStageCount: of none).
 bool triggered(size_t stage, size_t directiveStage, const Run& run) {
   const Trigger& trigger = kStages[stage].trigger;
   if (trigger.whileOpen && trigger.whileOpen(run)) return true;

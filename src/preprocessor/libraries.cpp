@@ -24,7 +24,8 @@ const LibraryDirective* matchingDirective(std::u16string_view line, bool inHeade
 
 void logDirective(base::Logs& logs, const LibraryDirective& directive, std::u16string_view where,
                   const std::u16string& line) {
-  if (directive.logged) logs.logLine(u"Directive " + std::u16string(directive.keyword) + std::u16string(where) + line);
+  if (!directive.logged) return;
+  logs.logLine(u"Directive " + std::u16string(directive.keyword) + std::u16string(where) + line);
 }
 
 // A load of sections of the given kind starts: the output so far goes, but
@@ -120,7 +121,8 @@ bool includeAllowed(const LibraryState& library, LibraryKind section, bool libra
 }
 
 bool headerLineAllowed(const LibraryState& library, LibraryKind section) {
-  return section == LibraryKind::none || (section == LibraryKind::one && library.libraryLoad == LibraryKind::one);
+  return section == LibraryKind::none ||
+         (section == LibraryKind::one && library.libraryLoad == LibraryKind::one);
 }
 
 }  // namespace pre

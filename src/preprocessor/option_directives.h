@@ -31,8 +31,8 @@ inline constexpr std::u16string_view kWinDelayKeyword = u"#WINDELAY";
 inline constexpr std::u16string_view kKeepCommentsKeyword = u"#KEEPCOMMENTS";
 inline constexpr std::u16string_view kPassIncludesKeyword = u"#PASSINCLUDES";
 inline constexpr std::u16string_view kLibraryIgnoreKeyword = u"#LIBRARYIGNORE";
-inline constexpr std::u16string_view kOptionKeywords[] = {kDebugKeyword, kWinDelayKeyword, kKeepCommentsKeyword,
-                                                         kPassIncludesKeyword, kLibraryIgnoreKeyword};
+inline constexpr std::u16string_view kOptionKeywords[] = {
+    kDebugKeyword, kWinDelayKeyword, kKeepCommentsKeyword, kPassIncludesKeyword, kLibraryIgnoreKeyword};
 
 /// The option directives: each sets its option and travels on as a comment
 /// line. They act at any conditional level and inside block comments.

@@ -11,7 +11,7 @@
 namespace pre {
 
 bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, const TargetOptions& target,
-                       const LibraryState& library, Emitter& emitter) {
+                       LibraryKind libraryLoad, Emitter& emitter) {
   constexpr std::u16string_view keyword = kReplaceKeywords[0];
   std::u16string_view trimmed = text::trimLeadingBlanks(lineBuffer);
   const size_t apostrophe = text::findOutsideQuotes(trimmed, u'\'');
@@ -28,7 +28,7 @@ bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, const Ta
   const std::u16string workLine = text::normaliseBlanks(lineBuffer);
   table.push_back({std::u16string(text::field(workLine, 2)), std::u16string(text::field(workLine, 3))});
   lineBuffer = (target.espOption ? u";" : u"'") + lineBuffer + text::kCrLf;
-  if (library.libraryLoad == LibraryKind::none && !target.espOption) emitter.appendDirect(lineBuffer);
+  if (libraryLoad == LibraryKind::none && !target.espOption) emitter.appendDirect(lineBuffer);
   lineBuffer.clear();
   return true;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,7 +8,7 @@
 namespace pre {
 
 class Emitter;
-struct LibraryState;
+enum class LibraryKind : uint8_t;
 struct TargetOptions;
 
 /// One #REPLACE pair: a word and what it becomes.
@@ -34,7 +35,7 @@ inline constexpr std::u16string_view kReplaceKeywords[] = {u"#REPLACE"};
 /// keyword behind an apostrophe drops the line. Returns whether the line held
 /// the keyword: then no later step looks at it.
 bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, const TargetOptions& target,
-                       const LibraryState& library, Emitter& emitter);
+                       LibraryKind libraryLoad, Emitter& emitter);
 
 /// Applies every pair, in order, to the whole text: a from-word (any case)
 /// with a delimiter on each side becomes the to-word, the delimiters kept.

@@ -13,17 +13,18 @@ using pre::ConditionalRules;
 struct Conditionals {
   pre::DefinedSymbols symbols;
   pre::ConditionalLevels levels;
-  bool handle(std::u16string& line, ConditionalRules rules = ConditionalRules::mainSource) {
-    return pre::handleConditionalLine(symbols, levels, line, rules);
-  }
 };
+
+bool handle(Conditionals& c, std::u16string& line, ConditionalRules rules = ConditionalRules::mainSource) {
+  return pre::handleConditionalLine(c.symbols, c.levels, line, rules);
+}
 
 // Feeds directive lines and reports whether lines are kept after each.
 std::string run(Conditionals& c, const std::vector<std::u16string>& lines,
                 ConditionalRules rules = ConditionalRules::mainSource) {
   std::string kept;
   for (auto line : lines) {
-    c.handle(line, rules);
+    handle(c, line, rules);
     kept += c.levels.currentActive() ? '1' : '0';
   }
   return kept;
@@ -50,20 +51,24 @@ TEST(Conditionals, HeaderFileLevelsStandAlone) {
 TEST(Conditionals, DefineOnlyAtAnActiveLevelAndNamesIgnoreCase) {
   Conditionals c;
   std::u16string line = u"#IFDEF NOPE";
-  c.handle(line);
+  handle(c, line);
   line = u"  #define Late value";
-  EXPECT_TRUE(c.handle(line));
+  EXPECT_TRUE(handle(c, line));
   EXPECT_EQ(line, u"  #define Late value") << "left as it is, dropped later";
   EXPECT_FALSE(c.symbols.isDefined(u"late"));
   line = u"#ENDIF";
-  c.handle(line);
+  handle(c, line);
   line = u"  #define Late value";
-  c.handle(line);
+  handle(c, line);
   EXPECT_EQ(line, u"'#define Late value\r\n");
   EXPECT_TRUE(c.symbols.isDefined(u"LATE"));
   EXPECT_FALSE(c.symbols.isDefined(u"")) << "one symbol gives no **";
   c.symbols.define(u"B");
   EXPECT_TRUE(c.symbols.isDefined(u""));
+  line = u"\t#DEFINE X";
+  EXPECT_FALSE(handle(c, line)) << "a tab makes the line an ordinary one";
+  EXPECT_EQ(line, u"\t#DEFINE X");
+  EXPECT_FALSE(c.symbols.isDefined(u"X"));
 }
 
 // Whether "*name*" occurs, any case, in the list of "*symbol*" entries.
@@ -95,14 +100,6 @@ TEST(Conditionals, UnbalancedAndDeepNestingStayInBounds) {
   EXPECT_EQ(c.levels.level(), 0);
   Conditionals header;
   EXPECT_EQ(run(header, {u"#ELSE", u"#ENDIF"}, ConditionalRules::headerFile), "11");
-}
-
-TEST(Conditionals, OtherLinesAreNotTouched) {
-  Conditionals c;
-  std::u16string line = u"\t#DEFINE X";
-  EXPECT_FALSE(c.handle(line));
-  EXPECT_EQ(line, u"\t#DEFINE X");
-  EXPECT_FALSE(c.symbols.isDefined(u"X"));
 }
 
 }  // namespace

@@ -7,12 +7,10 @@ namespace {
 
 struct ReplaceLineFixture : pre_test::PreprocessorParts {
   pre::ReplaceTable table;
-  pre::LibraryState library;
 
-  bool handle(std::u16string text, bool libraryLoad = false) {
+  bool handle(std::u16string text, pre::LibraryKind libraryLoad = pre::LibraryKind::none) {
     line.lineBuffer = std::move(text);
-    library.libraryLoad = libraryLoad ? pre::LibraryKind::plain : pre::LibraryKind::none;
-    return pre::handleReplaceLine(table, line.lineBuffer, target, library, emitter);
+    return pre::handleReplaceLine(table, line.lineBuffer, target, libraryLoad, emitter);
   }
 };
 
@@ -41,7 +39,7 @@ TEST(ReplaceLine, KeywordBehindAnApostropheDropsTheLine) {
 
 TEST(ReplaceLine, UnderALibraryLoadOrTheEspOptionTheLineIsNotKept) {
   ReplaceLineFixture f;
-  EXPECT_TRUE(f.handle(u"#REPLACE a b", true));
+  EXPECT_TRUE(f.handle(u"#REPLACE a b", pre::LibraryKind::plain));
   f.target.espOption = true;
   EXPECT_TRUE(f.handle(u"#REPLACE c d"));
   EXPECT_EQ(f.table.size(), 2u);
