@@ -47,24 +47,37 @@ enum class Where {
   everyLine,
 };
 
+// A block of the reading, inside which a stage takes every line.
+enum class Block { none, array, comment, pio };
+
+bool isOpen(Block block, const Run& run) {
+  switch (block) {
+    case Block::none: return false;
+    case Block::array: return inArrayBlock(run);
+    case Block::comment: return inBlockComment(run);
+    case Block::pio: return inPioBlock(run);
+  }
+  return false;
+}
+
 struct Trigger {
   std::span<const std::u16string_view> keywords;
   Where where = Where::lineStart;
-  /// While this holds, the stage takes every line, keyword or not.
-  bool (*whileOpen)(const Run&) = nullptr;
+  /// While this block is open, the stage takes every line, keyword or not.
+  Block inside = Block::none;
 
   /// Stages that look for keywords are the directive stages.
   constexpr bool testsDirectives() const { return !keywords.empty(); }
 };
 
 constexpr Trigger directive(std::span<const std::u16string_view> keywords) { return {keywords}; }
-constexpr Trigger directiveOrOpen(std::span<const std::u16string_view> keywords, bool (*open)(const Run&)) {
-  return {keywords, Where::lineStart, open};
+constexpr Trigger directiveOrInside(std::span<const std::u16string_view> keywords, Block block) {
+  return {keywords, Where::lineStart, block};
 }
 constexpr Trigger anywhere(std::span<const std::u16string_view> keywords) {
   return {keywords, Where::anywhere};
 }
-constexpr Trigger whileOpen(bool (*open)(const Run&)) { return {{}, Where::lineStart, open}; }
+constexpr Trigger inside(Block block) { return {{}, Where::lineStart, block}; }
 constexpr Trigger everyLine() { return {{}, Where::everyLine}; }
 
 struct Stage {
@@ -83,24 +96,24 @@ struct Stage {
 // directive line is mostly a comment line afterwards, so no later stage
 // matches it; whatever is left reaches the output through the last stage.
 constexpr Stage kStages[] = {
-    // what the stage does      trigger                                              handler            then
-    {u"end of the code",        directive(pre::kEndCodeKeywords),                    stopAtEndCode,     Flow::stopReading},
-    {u"code-base folder",       directive(pre::kCodeBaseKeywords),                   codeBaseFolder,    Flow::next},
-    {u"code module",            directive(pre::kCodeModuleKeywords),                 codeModule,        Flow::programText},
-    {u"source options",         directive(pre::kOptionKeywords),                     sourceOptions,     Flow::next},
-    {u"PIO directives",         directive(kPioKeywords),                             pioDirectives,     Flow::programText},
-    {u"#REPLACE pair",          anywhere(pre::kReplaceKeywords),                     replacePair,       Flow::done},
-    {u"block comment start",    directive(pre::kBlockCommentKeywords),               blockCommentStart, Flow::next},
-    {u"include file",           directive(pre::kIncludeKeywords),                    includeFile,       Flow::next},
-    {u"array block",            directiveOrOpen(pre::kArrayKeywords, inArrayBlock),  arrayBlock,        Flow::programText},
-    {u"target line",            anywhere(pre::kTargetLineMarks),                     targetLine,        Flow::next},
-    {u"conditional compilation",directive(pre::kConditionalKeywords),                conditional,       Flow::next},
-    {u"target options",         directive(pre::kTargetOptionKeywords),               targetOptions,     Flow::restartReading},
-    {u"library directive",      directive(pre::kLibraryKeywords),                    libraryDirective,  Flow::done},
-    {u"block comment line",     whileOpen(inBlockComment),                           blockCommentLine,  Flow::done},
-    {u"library filter",         everyLine(),                                         libraryFilter,     Flow::done},
-    {u"PIO block line",         whileOpen(inPioBlock),                               pioBlockLine,      Flow::done},
-    {u"program line",           everyLine(),                                         programLine,       Flow::done},
+    // what the stage does       trigger                                               handler            then
+    {u"end of the code",         directive(pre::kEndCodeKeywords),                     stopAtEndCode,     Flow::stopReading},
+    {u"code-base folder",        directive(pre::kCodeBaseKeywords),                    codeBaseFolder,    Flow::next},
+    {u"code module",             directive(pre::kCodeModuleKeywords),                  codeModule,        Flow::programText},
+    {u"source options",          directive(pre::kOptionKeywords),                      sourceOptions,     Flow::next},
+    {u"PIO directives",          directive(kPioKeywords),                              pioDirectives,     Flow::programText},
+    {u"#REPLACE pair",           anywhere(pre::kReplaceKeywords),                      replacePair,       Flow::done},
+    {u"block comment start",     directive(pre::kBlockCommentKeywords),                blockCommentStart, Flow::next},
+    {u"include file",            directive(pre::kIncludeKeywords),                     includeFile,       Flow::next},
+    {u"array block",             directiveOrInside(pre::kArrayKeywords, Block::array), arrayBlock,        Flow::programText},
+    {u"target line",             anywhere(pre::kTargetLineMarks),                      targetLine,        Flow::next},
+    {u"conditional compilation", directive(pre::kConditionalKeywords),                 conditional,       Flow::next},
+    {u"target options",          directive(pre::kTargetOptionKeywords),                targetOptions,     Flow::restartReading},
+    {u"library directive",       directive(pre::kLibraryKeywords),                     libraryDirective,  Flow::done},
+    {u"block comment line",      inside(Block::comment),                               blockCommentLine,  Flow::done},
+    {u"library filter",          everyLine(),                                          libraryFilter,     Flow::done},
+    {u"PIO block line",          inside(Block::pio),                                   pioBlockLine,      Flow::done},
+    {u"program line",            everyLine(),                                          programLine,       Flow::done},
 };
 
 constexpr size_t kStageCount = std::size(kStages);
@@ -201,16 +214,16 @@ constexpr auto kAnywhereKeywords = [] {
 static_assert(std::ranges::all_of(kAnywhereKeywords, [](auto k) { return !k.empty() && isMark(k[0]); }),
               "the scan for them looks for two marks at once");
 
-// The states in which a directive stage takes every line.
-constexpr auto kOpenDirectiveStates = [] {
+// The blocks inside which a directive stage takes every line.
+constexpr auto kDirectiveStageBlocks = [] {
   constexpr size_t count = std::ranges::count_if(std::span(kStages).first(kFirstLineStage),
-                                                 [](const Stage& s) { return s.trigger.whileOpen != nullptr; });
-  std::array<bool (*)(const Run&), count> states{};
+                                                 [](const Stage& s) { return s.trigger.inside != Block::none; });
+  std::array<Block, count> blocks{};
   size_t i = 0;
   for (size_t stage = 0; stage < kFirstLineStage; ++stage) {
-    if (kStages[stage].trigger.whileOpen) states[i++] = kStages[stage].trigger.whileOpen;
+    if (kStages[stage].trigger.inside != Block::none) blocks[i++] = kStages[stage].trigger.inside;
   }
-  return states;
+  return blocks;
 }();
 
 // The one directive test of a line against every stage at once: the stage
@@ -243,14 +256,14 @@ bool holdsAnywhereKeyword(std::u16string_view line) {
 }
 
 bool directiveStageOpen(const Run& run) {
-  return std::ranges::any_of(kOpenDirectiveStates, [&run](auto open) { return open(run); });
+  return std::ranges::any_of(kDirectiveStageBlocks, [&run](Block block) { return isOpen(block, run); });
 }
 
 // Whether the stage takes the line, which is a directive of directiveStage
 // (kStageCount: of none).
 bool triggered(size_t stage, size_t directiveStage, const Run& run) {
   const Trigger& trigger = kStages[stage].trigger;
-  if (trigger.whileOpen && trigger.whileOpen(run)) return true;
+  if (isOpen(trigger.inside, run)) return true;
   switch (trigger.where) {
     case Where::lineStart: return stage == directiveStage;
     case Where::anywhere: {
