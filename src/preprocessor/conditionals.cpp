@@ -63,28 +63,23 @@ bool isInterpreterDefine(std::u16string_view line) {
   return text::field(text::normaliseBlanks(line), 2).starts_with(u'"');
 }
 
+// One keyword at most matches: none is the prefix of another.
 bool handleConditionalLine(DefinedSymbols& symbols, ConditionalLevels& levels, std::u16string& lineBuffer,
                            ConditionalRules rules) {
-  if (!text::trimLeadingBlanks(lineBuffer).starts_with(u'#')) return false;
-  const std::u16string workLine = text::normaliseBlanks(lineBuffer);
-  const std::u16string name(text::field(workLine, 2));
-  if (text::isDirective(lineBuffer, kDefineKeyword)) {
+  const std::u16string_view keyword = text::directiveKeyword(lineBuffer, kConditionalKeywords);
+  if (keyword.empty()) return false;
+  const std::u16string name(text::field(text::normaliseBlanks(lineBuffer), 2));
+  if (keyword == kDefineKeyword) {
     // The interpreter's own text substitution is program text.
     if (isInterpreterDefine(lineBuffer)) return false;
     // At a level that is off the line stays as it is and is dropped later.
     if (!levels.currentActive()) return true;
     symbols.define(name);
-  } else if (text::isDirective(lineBuffer, kIfdefKeyword)) {
-    levels.open(symbols.isDefined(name), rules);
-  } else if (text::isDirective(lineBuffer, kIfndefKeyword)) {
-    levels.open(!symbols.isDefined(name), rules);
-  } else if (text::isDirective(lineBuffer, kElseKeyword)) {
-    levels.elseBranch(rules);
-  } else if (text::isDirective(lineBuffer, kEndifKeyword)) {
-    levels.close(rules);
-  } else {
-    return false;
   }
+  if (keyword == kIfdefKeyword) levels.open(symbols.isDefined(name), rules);
+  if (keyword == kIfndefKeyword) levels.open(!symbols.isDefined(name), rules);
+  if (keyword == kElseKeyword) levels.elseBranch(rules);
+  if (keyword == kEndifKeyword) levels.close(rules);
   commentOut(lineBuffer);
   return true;
 }
