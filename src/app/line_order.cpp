@@ -11,6 +11,7 @@
 #include "preprocessor/block_comments.h"
 #include "preprocessor/code_modules.h"
 #include "preprocessor/conditionals.h"
+#include "preprocessor/includes.h"
 #include "preprocessor/libraries.h"
 #include "preprocessor/option_directives.h"
 #include "preprocessor/replacements.h"
