@@ -22,15 +22,15 @@ constexpr int64_t kMinimumTargetSize = 100;
 
 // The result and its line map are written whole or not at all, the map
 // committed first: a failed run leaves the previous pair as it was.
-void writeResult(const RunState& state) {
-  const RunSettings& settings = state.settings;
+void writeResult(const Run& run) {
+  const RunSettings& settings = run.state.settings;
   const std::u16string cantOpen = u" cant open " + settings.outputPath;
-  const std::u16string mapFailed = u"Failed to created file " + settings.dataFolder + u"lineno.txt";
   platform::PendingFile result(settings.outputPath);
-  if (!result.writeText(state.output.text)) base::fail(cantOpen);
+  if (!result.writeText(run.reading.output.text)) base::fail(cantOpen);
   if (settings.mode == base::RunMode::brisko) {
-    platform::PendingFile map(settings.dataFolder + u"lineno.txt");
-    if (!map.write(state.output.lineMap.bytes()) || !map.commit()) base::fail(mapFailed);
+    platform::PendingFile map(run.files.lineMapPath());
+    const bool mapWritten = map.write(run.reading.output.lineMap.bytes()) && map.commit();
+    if (!mapWritten) failedToCreate(run.files.lineMapPath());
   }
   if (!result.commit()) base::fail(cantOpen);
 }
@@ -44,7 +44,7 @@ void handOver(Run& run) {
   const RunSettings& settings = state.settings;
   if (state.target.winBasicTarget) {
     if (settings.mode == base::RunMode::brisko) {
-      delivery::deliverToWinBasic(run.host, {state.output.text, settings.folders.testName,
+      delivery::deliverToWinBasic(run.host, {run.reading.output.text, settings.folders.testName,
                                              state.options.winDelay, state.target.autoRunTarget});
       return;
     }
@@ -67,7 +67,7 @@ void handOver(Run& run) {
 void fillClipboard(Run& run) {
   const pre::TargetOptions& target = run.state.target;
   if (!target.clipboardMode) return;
-  const delivery::ClipboardRequest request{run.state.output.text, target.espOption,
+  const delivery::ClipboardRequest request{run.reading.output.text, target.espOption,
                                            target.piAutoRun, target.piAutoSave, target.saveName};
   if (!run.host.setClipboardText(delivery::clipboardText(request))) {
     run.host.notice(u"The clipboard could not be filled; the result is in " +
@@ -80,15 +80,17 @@ void showPioCheck(Run& run) {
   auto bytes = platform::readFileBytes(run.files.pioReportPath());
   if (!bytes) base::fail(u"Failed to read file " + run.files.pioReportPath());
   const auto desktop = run.host.desktopSize();
-  run.host.showWindow(ui::pioCheckWindow(kVersionText, run.state.settings.mode == base::RunMode::pioCheck,
-                                         run.pio.errorCount(), text::splitLines(text::decodeUtf8(*bytes)),
-                                         desktop.width, desktop.height));
+  const auto title = run.state.settings.mode == base::RunMode::pioCheck ? ui::PioCheckTitle::shown
+                                                                        : ui::PioCheckTitle::none;
+  run.host.showWindow(ui::pioCheckWindow(kVersionText, title, run.pio.errorCount(),
+                                         text::splitLines(text::decodeUtf8(*bytes)), desktop.width,
+                                         desktop.height));
 }
 
 void showRunLog(Run& run) {
   run.files.closeRunLog();
   auto bytes = platform::readFileBytes(run.files.runLogPath());
-  if (!bytes) base::fail(u"Failed to created file " + run.files.runLogPath());
+  if (!bytes) failedToCreate(run.files.runLogPath());
   run.host.showWindow(ui::runLogWindow(kVersionText, run.files.runLogPath(),
                                        text::splitLines(text::decodeUtf8(*bytes))));
 }
@@ -97,17 +99,18 @@ void showRunLog(Run& run) {
 // stays dropped or inside the section), but a user wants to hear of them.
 void noteUnclosedBlocks(Run& run) {
   const std::u16string& source = run.state.settings.sourcePath;
-  if (run.conditionals.level() > 0) {
-    run.host.notice(u"Note: " + text::decimal(run.conditionals.level()) +
+  const pre::Reading& reading = run.reading;
+  if (reading.levels.level() > 0) {
+    run.host.notice(u"Note: " + text::decimal(reading.levels.level()) +
                     u" #IFDEF/#IFNDEF level(s) still open at the end of " + source);
   }
-  if (run.library.librarySection != 0) {
+  if (reading.librarySection != pre::LibraryKind::none) {
     run.host.notice(u"Note: a library section is still open at the end of " + source);
   }
-  if (run.state.line.inBlockComment) {
+  if (reading.inBlockComment) {
     run.host.notice(u"Note: a /* block comment is still open at the end of " + source);
   }
-  if (run.arrays.blockOpen()) {
+  if (reading.inArrayBlock) {
     run.host.notice(u"Note: an #ARRAYSTART block is still open at the end of " + source);
   }
 }
@@ -117,9 +120,10 @@ void noteUnclosedBlocks(Run& run) {
 void finishRun(Run& run) {
   RunState& state = run.state;
   noteUnclosedBlocks(run);
-  state.output.text = pre::applyReplacements(run.replacements, std::move(state.output.text));
+  pre::Output& output = run.reading.output;
+  output.text = pre::applyReplacements(run.reading.replacements, std::move(output.text));
   writeCodeStore(state.settings.dataFolder + u"MMmodule.inf", state.codeBase);
-  writeResult(state);
+  writeResult(run);
   handOver(run);
   fillClipboard(run);
   if (run.pio.errorCount() > 0 || state.settings.mode == base::RunMode::pioCheck) showPioCheck(run);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string_view>
+#include <vector>
+
 namespace app {
 
 struct Run;
@@ -13,8 +16,11 @@ enum class LineOutcome {
   stopReading,
 };
 
-/// Runs one line of the main source, held in lineBuffer, through the
-/// directive stages in their fixed order; what is left reaches the output.
+/// Runs one line of the main source, held in lineBuffer, through the stages
+/// in their fixed order; what is left reaches the output.
 LineOutcome processMainLine(Run& run);
+
+/// The stages a line meets, named by what they do, in their order.
+std::vector<std::u16string_view> stageNames();
 
 }  // namespace app

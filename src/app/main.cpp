@@ -26,10 +26,10 @@ void runOnce(const std::vector<std::u16string>& arguments, platform::Host& host)
   Run run(startUp(arguments), host);
   const RunSettings& settings = run.state.settings;
   run.sourceGuard.refuseToOverwrite(settings.outputPath);
-  if (settings.mode == base::RunMode::brisko) run.sourceGuard.refuseToOverwrite(settings.dataFolder + u"lineno.txt");
-  // The map itself is written with the result; this only makes sure it can be.
-  if (settings.mode == base::RunMode::brisko && !platform::canAppendTo(settings.dataFolder + u"lineno.txt")) {
-    base::fail(u"Failed to created file " + settings.dataFolder + u"lineno.txt");
+  if (settings.mode == base::RunMode::brisko) {
+    run.sourceGuard.refuseToOverwrite(run.files.lineMapPath());
+    // The map itself is written with the result; this only makes sure it can be.
+    if (!platform::canAppendTo(run.files.lineMapPath())) failedToCreate(run.files.lineMapPath());
   }
   run.state.codeBase = readCodeStore(settings.dataFolder + u"MMmodule.inf");
   run.files.createPioReport();

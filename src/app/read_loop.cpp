@@ -44,10 +44,14 @@ std::string_view nextLine(std::string_view source, size_t& pos) {
 // to start again from the first line.
 bool readOnce(Run& run, std::string_view source) {
   pre::LineState& line = run.state.line;
+  std::u16string& output = run.reading.output.text;
+  // Most lines reach the output, so it starts about as large as the source.
+  output.reserve(source.size() + source.size() / 8);
+  platform::preferLargePages(output.data(), output.capacity() * sizeof(char16_t));
   for (size_t pos = 0; pos < source.size();) {
     line.lineBuffer.clear();
     text::appendDecodedUtf8(line.lineBuffer, nextLine(source, pos));
-    ++line.sourceLineNumber;
+    ++run.reading.sourceLineNumber;
     // A target line that was not emitted must not double a later line's entry.
     line.lineMapRepeat = false;
     if (run.state.target.espOption) {
@@ -64,28 +68,18 @@ bool readOnce(Run& run, std::string_view source) {
 
 }  // namespace
 
+// Whatever the previous reading left open would otherwise swallow or
+// comment out the whole new reading. What lasts the run (defined symbols,
+// options, library loads) stays.
 void startReadingAgain(Run& run) {
-  RunState& state = run.state;
-  state.output.text.clear();
-  state.output.lineMap.clear();
-  state.line.sourceLineNumber = 0;
-  run.replacements.clear();
+  run.reading = pre::Reading();
   run.pio.restartReading();
-  // Whatever the previous reading left open would otherwise swallow or
-  // comment out the whole new reading. Defined symbols stay.
-  run.conditionals.closeAllLevels();
-  state.line.inBlockComment = false;
-  run.library.librarySection = 0;
-  run.arrays.closeOpenBlock();
 }
 
 void readSource(Run& run) {
   RunState& state = run.state;
   const std::string bytes = sourceBytes(state.settings);
   const std::string_view source = text::skipByteOrderMark(bytes);
-  // Most lines reach the output, so it starts about as large as the source.
-  state.output.text.reserve(source.size() + source.size() / 8);
-  platform::preferLargePages(state.output.text.data(), state.output.text.capacity() * sizeof(char16_t));
   while (!readOnce(run, source)) {
   }
   if (!state.pioBlockSeen) return;

@@ -9,10 +9,11 @@ struct Run;
 /// reading's output replaces the first's. Reading stops at #ENDCODE.
 void readSource(Run& run);
 
-/// Prepares a new reading from the first line: the output, the line map, the
-/// line count and the #REPLACE pairs start again, so the result, its map and
-/// the replacements describe one reading only; no conditional level, block
-/// comment, library section, array block or PIO block is open.
+/// Prepares a new reading from the first line: everything of the reading
+/// under way starts afresh (the output, its line map, the line count, the
+/// #REPLACE pairs, and every conditional level, block comment, library
+/// section, array block and PIO block it left open), so the result, its map
+/// and the replacements describe one reading only.
 void startReadingAgain(Run& run);
 
 }  // namespace app

@@ -8,7 +8,7 @@
 #include "preprocessor/conditionals.h"
 #include "preprocessor/emitter.h"
 #include "preprocessor/libraries.h"
-#include "preprocessor/replacements.h"
+#include "preprocessor/reading.h"
 #include "preprocessor/source_guard.h"
 
 namespace platform {
@@ -17,8 +17,10 @@ class Host;
 
 namespace app {
 
-/// Everything one run holds, owned by the entry point. Only the read loop and
-/// the order of tests see all of it; handlers get the parts they need.
+/// Everything one run holds, owned by the entry point: what lasts the whole
+/// run, and the reading under way, which starts afresh when the source is
+/// read again. Only the read loop and the order of tests see all of it;
+/// handlers get the parts they need.
 struct Run {
   Run(RunSettings settings, platform::Host& runHost)
       : state(std::move(settings)),
@@ -32,14 +34,13 @@ struct Run {
   pre::SourceGuard sourceGuard;
   RunFiles files;
   platform::Host& host;
-  pre::Conditionals conditionals;
-  pre::ReplaceTable replacements;
+  pre::DefinedSymbols symbols;
   pre::LibraryState library;
   pre::CodeBaseFiles codeBaseFiles;
   pre::ArrayBlocks arrays{sourceGuard};
   pio::PioBlocks pio{files};
-  pre::Emitter emitter{state.output, state.line,    conditionals,
-                       state.options, state.target, state.settings.mode};
+  pre::Reading reading;
+  pre::Emitter emitter{reading, state.line, state.options, state.target, state.settings.mode};
 };
 
 }  // namespace app

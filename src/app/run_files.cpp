@@ -16,6 +16,8 @@ void appendLine(platform::AppendFile* file, std::u16string_view line) {
 
 }  // namespace
 
+void failedToCreate(const std::u16string& path) { base::fail(u"Failed to created file " + path); }
+
 RunFiles::RunFiles(std::u16string dataFolder, const pre::SourceGuard& guard)
     : dataFolder_(std::move(dataFolder)), guard_(guard) {}
 RunFiles::~RunFiles() = default;
@@ -23,14 +25,14 @@ RunFiles::~RunFiles() = default;
 void RunFiles::createPioReport() {
   guard_.refuseToOverwrite(pioReportPath());
   pioReport_ = platform::AppendFile::create(pioReportPath());
-  if (!pioReport_) base::fail(u"Failed to created file " + pioReportPath());
+  if (!pioReport_) failedToCreate(pioReportPath());
 }
 
 void RunFiles::startRunLog() {
   if (runLogStarted_) return;
   guard_.refuseToOverwrite(runLogPath());
   runLog_ = platform::AppendFile::create(runLogPath());
-  if (!runLog_) base::fail(u"Failed to created file " + runLogPath());
+  if (!runLog_) failedToCreate(runLogPath());
   runLogStarted_ = true;
 }
 

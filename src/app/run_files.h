@@ -14,6 +14,10 @@ class SourceGuard;
 
 namespace app {
 
+/// Stops the run: a working file of the data folder could not be made (or
+/// read back).
+[[noreturn]] void failedToCreate(const std::u16string& path);
+
 /// The run's two report files: the PIO report "PasmErrors.txt", created at
 /// start-up, and the run log "Prexle.txt", created by the first #DEBUG.
 /// Both are written through at once, so they are complete whatever happens.
@@ -28,6 +32,8 @@ class RunFiles : public base::Logs {
 
   std::u16string pioReportPath() const { return dataFolder_ + u"PasmErrors.txt"; }
   std::u16string runLogPath() const { return dataFolder_ + u"Prexle.txt"; }
+  /// The line map of a Brisko run, written with the result.
+  std::u16string lineMapPath() const { return dataFolder_ + u"lineno.txt"; }
 
   /// Closes the files before their windows read them back.
   void closePioReport();

@@ -4,7 +4,6 @@
 
 #include "base/run_mode.h"
 #include "preprocessor/includes.h"
-#include "preprocessor/line_map.h"
 #include "preprocessor/line_state.h"
 #include "preprocessor/option_directives.h"
 #include "preprocessor/target_options.h"
@@ -20,8 +19,6 @@ struct RunSettings {
   /// The folder of the calling program, ending with a backslash.
   std::u16string hostFolder;
   base::RunMode mode = base::RunMode::corvane;
-  /// "." and the extension of the source's file name, or empty.
-  std::u16string sourceExtension;
   std::u16string outputPath;
   /// The working folder of the run: report, run log, line map, settings.
   std::u16string dataFolder;
@@ -30,15 +27,15 @@ struct RunSettings {
   pre::SourceFolders folders;
 };
 
-/// The per-run record of run control: the settings from start-up and the
-/// parts of the run that the read loop hands to the directive handlers.
+/// The per-run record of run control: the settings from start-up and what
+/// the source sets for the whole run (a reading that starts again keeps it),
+/// with the line being processed.
 struct RunState {
   explicit RunState(RunSettings startSettings) : settings(std::move(startSettings)) {}
 
   RunSettings settings;
   pre::SourceOptions options;
   pre::LineState line;
-  pre::Output output;
   pre::TargetOptions target;
   /// The folder of the code-base files, remembered from run to run.
   std::u16string codeBase;

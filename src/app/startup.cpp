@@ -71,13 +71,13 @@ std::u16string folderOf(std::u16string_view path) {
   return std::u16string(path.substr(0, fileNameStart(path)));
 }
 
-std::u16string outputPathFor(const std::u16string& sourcePath, const std::u16string& extension,
-                             bool brisko) {
-  if (brisko) {
-    const std::u16string folder = folderOf(sourcePath);
-    createResultFolder(folder + u"X");
-    return folder + u"X\\" + sourcePath.substr(folder.size());
-  }
+std::u16string outputPathInFolderX(const std::u16string& sourcePath) {
+  const std::u16string folder = folderOf(sourcePath);
+  createResultFolder(folder + u"X");
+  return folder + u"X\\" + sourcePath.substr(folder.size());
+}
+
+std::u16string outputPathBesideSource(const std::u16string& sourcePath, const std::u16string& extension) {
   return sourcePath.substr(0, sourcePath.size() - extension.size()) + u"_x" + extension;
 }
 
@@ -86,20 +86,20 @@ RunSettings startUp(const std::vector<std::u16string>& arguments) {
   if (arguments.size() != 3) {
     base::fail(u"Prexle expects 3 Parameters to be passed\r\n" + parameterLines(arguments));
   }
-  pre::SourceFolders& folders = settings.folders;
-  folders.startFolder = withSeparator(platform::currentFolder());
   // A relative source path is made absolute once, here, so every later path
   // and message names the same file wherever the tool was started.
-  settings.sourcePath = isAbsolute(arguments[0]) ? arguments[0] : folders.startFolder + arguments[0];
+  settings.sourcePath =
+      isAbsolute(arguments[0]) ? arguments[0] : withSeparator(platform::currentFolder()) + arguments[0];
   settings.hostFolder = arguments[1];
-  settings.sourceExtension = extensionOf(settings.sourcePath);
-  settings.outputPath = outputPathFor(settings.sourcePath, settings.sourceExtension, arguments[2] == u"Brisko");
+  settings.outputPath = arguments[2] == u"Brisko"
+                            ? outputPathInFolderX(settings.sourcePath)
+                            : outputPathBesideSource(settings.sourcePath, extensionOf(settings.sourcePath));
   settings.dataFolder = withSeparator(platform::userProfileFolder()) + u"AppData\\Local\\Corvane5\\";
   if (platform::pathExists(settings.hostFolder + u"portable.inf")) {
     settings.dataFolder = settings.hostFolder + u"DATA\\";
   }
-  folders.testName = testNameOf(settings.sourcePath);
-  folders.sourceFolder = folderOf(settings.sourcePath);
+  settings.folders.testName = testNameOf(settings.sourcePath);
+  settings.folders.sourceFolder = folderOf(settings.sourcePath);
   setMode(settings, arguments);
   return settings;
 }

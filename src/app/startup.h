@@ -11,10 +11,13 @@ namespace app {
 /// folders. A wrong parameter count or an unknown mode stops the run.
 RunSettings startUp(const std::vector<std::u16string>& arguments);
 
-/// The result path: a sub-folder "X" of the source's folder in Brisko mode
-/// (the folder is created), "_x" before the extension otherwise.
-std::u16string outputPathFor(const std::u16string& sourcePath, const std::u16string& extension,
-                             bool brisko);
+/// The result path of a Brisko run: the source's name in the sub-folder "X"
+/// of its folder, which is created.
+std::u16string outputPathInFolderX(const std::u16string& sourcePath);
+
+/// The result path of the other modes: "_x" before the extension, beside the
+/// source.
+std::u16string outputPathBesideSource(const std::u16string& sourcePath, const std::u16string& extension);
 
 /// The folder part of a path: everything up to and including its last "\" or
 /// "/" (empty when it has none), whatever characters the file name holds.

@@ -55,20 +55,30 @@ std::optional<uint16_t> modifierFor(int shiftState) {
   }
 }
 
+// What types a character in the current keyboard layout: its key, and the
+// modifier held around it.
+struct LayoutKey {
+  uint16_t key = 0;
+  std::optional<uint16_t> modifier;
+};
+
+// A character the layout cannot type has no key; it is skipped.
+std::optional<LayoutKey> layoutKeyFor(platform::Host& host, char16_t c) {
+  const int16_t answer = host.keyForCharacter(c);
+  if (answer == -1) return std::nullopt;
+  return LayoutKey{static_cast<uint16_t>(answer & 0xFF), modifierFor((answer >> 8) & 0xFF)};
+}
+
 bool typesAsItself(char16_t c) {
   return (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') || c == u' ';
 }
 
-// A character through the keyboard layout; one the layout cannot type is
-// skipped.
 void typeThroughLayout(platform::Host& host, char16_t c, int pause) {
-  const int16_t answer = host.keyForCharacter(c);
-  if (answer == -1) return;
-  const auto key = static_cast<uint16_t>(answer & 0xFF);
-  const auto modifier = modifierFor((answer >> 8) & 0xFF);
-  if (modifier) pressKey(host, *modifier, platform::kKeyDown);
-  tap(host, key, pause);
-  if (modifier) pressKey(host, *modifier, platform::kKeyUp);
+  const auto typed = layoutKeyFor(host, c);
+  if (!typed) return;
+  if (typed->modifier) pressKey(host, *typed->modifier, platform::kKeyDown);
+  tap(host, typed->key, pause);
+  if (typed->modifier) pressKey(host, *typed->modifier, platform::kKeyUp);
 }
 
 }  // namespace
@@ -87,17 +97,17 @@ void typeText(platform::Host& host, std::u16string_view text, int winDelay) {
   }
 }
 
+// The quote has pauses of its own: after the modifier and the key going
+// down, none after it comes up.
 void typeQuote(platform::Host& host) {
-  const int16_t answer = host.keyForCharacter(u'"');
-  if (answer == -1) return;  // a layout without the character cannot type it
-  const auto key = static_cast<uint16_t>(answer & 0xFF);
-  const auto modifier = modifierFor((answer >> 8) & 0xFF);
-  if (modifier) pressKey(host, *modifier, platform::kKeyDown);
+  const auto typed = layoutKeyFor(host, u'"');
+  if (!typed) return;
+  if (typed->modifier) pressKey(host, *typed->modifier, platform::kKeyDown);
   host.sleep(kPause);
-  pressKey(host, key, platform::kKeyDown);
+  pressKey(host, typed->key, platform::kKeyDown);
   host.sleep(kPause);
-  pressKey(host, key, platform::kKeyUp);
-  if (modifier) pressKey(host, *modifier, platform::kKeyUp);
+  pressKey(host, typed->key, platform::kKeyUp);
+  if (typed->modifier) pressKey(host, *typed->modifier, platform::kKeyUp);
 }
 
 void deliverToWinBasic(platform::Host& host, const DeliveryRequest& request) {

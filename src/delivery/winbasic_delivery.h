@@ -16,7 +16,8 @@ inline constexpr std::u16string_view kWinBasicTitlePrefix = u"WinBasic";
 struct DeliveryRequest {
   std::u16string outputText;
   std::u16string testName;
-  int winDelay = 50;
+  /// Milliseconds after each key of typed text, as #WINDELAY set it.
+  int winDelay;
   bool autoRun = false;
 };
 

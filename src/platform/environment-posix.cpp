@@ -5,7 +5,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/files.h"
 #include "text/utf8.h"
 
 namespace platform {
@@ -18,10 +17,6 @@ std::u16string currentFolder() {
   }
   buffer.resize(buffer.find('\0'));
   return text::decodeUtf8(buffer);
-}
-
-bool setCurrentFolder(const std::u16string& path) {
-  return ::chdir(text::encodeUtf8(nativePath(path)).c_str()) == 0;
 }
 
 std::u16string userProfileFolder() {

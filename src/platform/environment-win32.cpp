@@ -8,8 +8,6 @@
 namespace platform {
 namespace {
 
-const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
 std::u16string fromWide(const wchar_t* text) { return std::u16string(reinterpret_cast<const char16_t*>(text)); }
 
 std::u16string environmentVariable(const wchar_t* name) {
@@ -41,8 +39,6 @@ std::u16string currentFolder() {
   folder.resize(length);
   return folder;
 }
-
-bool setCurrentFolder(const std::u16string& path) { return ::SetCurrentDirectoryW(wide(path)) != 0; }
 
 std::u16string userProfileFolder() {
   // USERPROFILE first, as the user's session sets it; the shell's own record

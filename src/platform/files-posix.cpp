@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "platform/descriptors-posix.h"
 #include "platform/memory.h"
 #include "text/utf8.h"
 
@@ -14,18 +15,6 @@ namespace platform {
 namespace {
 
 std::string osPath(std::u16string_view path) { return text::encodeUtf8(nativePath(path)); }
-
-bool writeAll(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    bytes.remove_prefix(static_cast<size_t>(written));
-  }
-  return true;
-}
 
 class PosixAppendFile : public AppendFile {
  public:
@@ -45,12 +34,27 @@ class PosixAppendFile : public AppendFile {
 
 }  // namespace
 
+bool writeAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    bytes.remove_prefix(static_cast<size_t>(written));
+  }
+  return true;
+}
+
 std::u16string nativePath(std::u16string_view path) {
   std::u16string out(path);
   for (auto& c : out) {
     if (c == u'\\') c = u'/';
   }
   return out;
+}
+
+std::u16string pathInFolder(std::u16string_view folder, std::u16string_view name) {
+  const bool full = !name.empty() && (name[0] == u'/' || name[0] == u'\\');
+  return full ? std::u16string(name) : std::u16string(folder) + std::u16string(name);
 }
 
 bool samePath(std::u16string_view a, std::u16string_view b) { return nativePath(a) == nativePath(b); }

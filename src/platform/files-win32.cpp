@@ -85,6 +85,42 @@ class Win32AppendFile : public AppendFile {
 
 std::u16string nativePath(std::u16string_view path) { return std::u16string(path); }
 
+namespace {
+
+bool isSlash(char16_t c) { return c == u'\\' || c == u'/'; }
+
+bool hasDrive(std::u16string_view path) {
+  return path.size() >= 2 && path[1] == u':' && ((path[0] | 0x20) >= u'a' && (path[0] | 0x20) <= u'z');
+}
+
+// The root a rooted name ("\x") stands on: the folder's drive, or its
+// "\\server\share" when it is a network path.
+std::u16string_view rootOf(std::u16string_view folder) {
+  if (hasDrive(folder)) return folder.substr(0, 2);
+  if (folder.size() < 2 || !isSlash(folder[0]) || !isSlash(folder[1])) return {};
+  size_t end = 2;
+  for (int parts = 0; end < folder.size() && parts < 2; ++end) {
+    if (isSlash(folder[end])) ++parts;
+  }
+  return folder.substr(0, end > 2 && isSlash(folder[end - 1]) ? end - 1 : end);
+}
+
+}  // namespace
+
+// The rules Windows applies to a name against the current folder: a
+// network or drive-and-root path is full, a rooted one takes the folder's
+// root, "D:name" is relative to the folder only when the folder is on D:.
+std::u16string pathInFolder(std::u16string_view folder, std::u16string_view name) {
+  if (hasDrive(name)) {
+    if (name.size() > 2 && isSlash(name[2])) return std::u16string(name);
+    const bool sameDrive = hasDrive(folder) && (folder[0] | 0x20) == (name[0] | 0x20);
+    return sameDrive ? std::u16string(folder) + std::u16string(name.substr(2)) : std::u16string(name);
+  }
+  if (name.size() >= 2 && isSlash(name[0]) && isSlash(name[1])) return std::u16string(name);
+  if (!name.empty() && isSlash(name[0])) return std::u16string(rootOf(folder)) + std::u16string(name);
+  return std::u16string(folder) + std::u16string(name);
+}
+
 bool samePath(std::u16string_view a, std::u16string_view b) {
   std::u16string left = withBackslashes(a);
   std::u16string right = withBackslashes(b);

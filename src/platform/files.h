@@ -47,6 +47,12 @@ bool sameFile(const std::u16string& a, const std::u16string& b);
 /// The form of a path that the OS and programs started by the tool expect.
 std::u16string nativePath(std::u16string_view path);
 
+/// The path that name stands for when it is read from within the folder
+/// (which ends with a separator), as the folder were the current one: a
+/// relative name is joined to it, a full one kept. The current folder of the
+/// process is never changed.
+std::u16string pathInFolder(std::u16string_view folder, std::u16string_view name);
+
 /// A file written through at once, so its content is complete whatever
 /// happens to the run later. Created empty (an existing file is emptied).
 class AppendFile {

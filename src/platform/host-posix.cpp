@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/descriptors-posix.h"
 #include "platform/files.h"
 #include "text/utf8.h"
 #include "platform/console_text.h"
@@ -49,16 +50,6 @@ std::string findOnPath(const std::string& program) {
     if (::access(candidate.c_str(), X_OK) == 0) return candidate;
   }
   return {};
-}
-
-void writeAll(int fd, const std::string& bytes) {
-  size_t done = 0;
-  while (done < bytes.size()) {
-    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return;
-    done += static_cast<size_t>(n);
-  }
 }
 
 std::vector<char*> argvOf(std::vector<std::string>& words) {
@@ -104,21 +95,27 @@ bool feed(int fd, const std::string& bytes, const Deadline& deadline) {
   return true;
 }
 
+// Ends a child that is given up on, and collects it so no zombie is left.
+void killChild(pid_t pid) {
+  ::kill(pid, SIGKILL);
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+}
+
 // Waits for the child; one still running at the deadline is killed. True
 // when it exited with status 0.
-bool waitForChild(pid_t pid, const Deadline& deadline, bool giveUp) {
+bool waitForChild(pid_t pid, const Deadline& deadline) {
   int status = 0;
-  if (giveUp) ::kill(pid, SIGKILL);
   for (;;) {
-    const pid_t done = ::waitpid(pid, &status, deadline && !giveUp ? WNOHANG : 0);
-    if (done == pid) return !giveUp && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const pid_t done = ::waitpid(pid, &status, deadline ? WNOHANG : 0);
+    if (done == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
     if (done < 0 && errno != EINTR) return false;
     if (done == 0 && millisecondsLeft(deadline) == 0) {
-      ::kill(pid, SIGKILL);
-      giveUp = true;
-    } else if (done == 0) {
-      ::usleep(10000);
+      killChild(pid);
+      return false;
     }
+    if (done == 0) ::usleep(10000);
   }
 }
 
@@ -144,13 +141,16 @@ bool runChild(std::vector<std::string> words, const ChildRun& how) {
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
-  bool fed = true;
   if (how.input) {
     ::close(pipeFds[0]);
-    fed = feed(pipeFds[1], *how.input, how.deadline);
+    const bool fed = feed(pipeFds[1], *how.input, how.deadline);
     ::close(pipeFds[1]);
+    if (!fed) {
+      killChild(pid);
+      return false;
+    }
   }
-  return waitForChild(pid, how.deadline, !fed) && fed;
+  return waitForChild(pid, how.deadline);
 }
 
 // A clipboard program that neither reads nor ends (no display to serve)

@@ -27,19 +27,25 @@ void splitAtBlockEnd(std::u16string& line, std::u16string_view keyword) {
 
 }  // namespace
 
-bool ArrayBlocks::handleLine(std::u16string& lineBuffer, platform::Host& host) {
-  if (text::isDirective(lineBuffer, u"#ARRAYGENERATE")) {
+// Each test sees the line as the earlier ones left it: inside a block an
+// #ARRAYSTART or #ARRAYINCLUDE line is description, commented before its own
+// test.
+bool ArrayBlocks::handleLine(std::u16string& lineBuffer, bool& inArrayBlock, platform::Host& host) {
+  if (text::isDirective(lineBuffer, kArrayGenerateKeyword)) {
     arrayGenerate_ = true;
     commentInPlace(lineBuffer);
   }
-  if (text::isDirective(lineBuffer, u"#ARRAYEND")) {
+  if (text::isDirective(lineBuffer, kArrayEndKeyword)) {
     commentInPlace(lineBuffer);
-    inArrayBlock_ = false;
+    inArrayBlock = false;
     if (arrayGenerate_) generate(host);
   }
-  if (inArrayBlock_) collectBlockLine(lineBuffer);
-  if (text::isDirective(lineBuffer, u"#ARRAYSTART")) startBlock(lineBuffer);
-  if (!text::isDirective(lineBuffer, u"#ARRAYINCLUDE")) return false;
+  if (inArrayBlock) collectBlockLine(lineBuffer);
+  if (text::isDirective(lineBuffer, kArrayStartKeyword)) {
+    startBlock(lineBuffer);
+    inArrayBlock = true;
+  }
+  if (!text::isDirective(lineBuffer, kArrayIncludeKeyword)) return false;
   includeGenerated(lineBuffer);
   return true;
 }
@@ -48,7 +54,6 @@ void ArrayBlocks::startBlock(std::u16string& lineBuffer) {
   lineBuffer = std::u16string(text::trimLeadingBlanks(lineBuffer));
   const std::u16string workLine = text::normaliseBlanks(lineBuffer);
   const std::u16string name(text::field(workLine, 4));
-  inArrayBlock_ = true;
   arrayConfigFile_ = u"z_" + name + u".cfg";
   arrayToolArgs_ = u"-cfgin " + arrayConfigFile_ + u" -progout " + u"z_" + name + u".bas";
   arrayConfigText_ = u"*" + text::lower(text::field(workLine, 2)) + u" " +

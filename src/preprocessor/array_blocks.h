@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 class Host;
@@ -10,6 +11,14 @@ namespace pre {
 
 class SourceGuard;
 
+/// The array block directives, in the order they are tested.
+inline constexpr std::u16string_view kArrayGenerateKeyword = u"#ARRAYGENERATE";
+inline constexpr std::u16string_view kArrayEndKeyword = u"#ARRAYEND";
+inline constexpr std::u16string_view kArrayStartKeyword = u"#ARRAYSTART";
+inline constexpr std::u16string_view kArrayIncludeKeyword = u"#ARRAYINCLUDE";
+inline constexpr std::u16string_view kArrayKeywords[] = {kArrayGenerateKeyword, kArrayEndKeyword,
+                                                        kArrayStartKeyword, kArrayIncludeKeyword};
+
 /// Array blocks (#ARRAYSTART ... #ARRAYEND): their description goes to a
 /// ".cfg" file and, after #ARRAYGENERATE, the generator "Vemtor.exe" builds an
 /// MMBasic file from it, which #ARRAYINCLUDE splices into the program.
@@ -18,16 +27,12 @@ class ArrayBlocks {
   /// The ".cfg" files written never replace the source.
   explicit ArrayBlocks(const SourceGuard& guard) : guard_(guard) {}
 
-  /// #ARRAYGENERATE, #ARRAYEND, a line inside a block, #ARRAYSTART and
-  /// #ARRAYINCLUDE, at any conditional level. Returns true when lineBuffer now
-  /// holds inserted program text (an #ARRAYINCLUDE), which later directive
-  /// tests must leave alone. A generated file that cannot be read stops the run.
-  bool handleLine(std::u16string& lineBuffer, platform::Host& host);
-
-  /// Whether an #ARRAYSTART is still waiting for its #ARRAYEND.
-  bool blockOpen() const { return inArrayBlock_; }
-  /// The reading starts again from the first line: no block is open then.
-  void closeOpenBlock() { inArrayBlock_ = false; }
+  /// #ARRAYGENERATE, #ARRAYEND, a line inside a block (while inArrayBlock is
+  /// set), #ARRAYSTART and #ARRAYINCLUDE, at any conditional level. Returns
+  /// true when lineBuffer now holds inserted program text (an #ARRAYINCLUDE),
+  /// which later directive tests must leave alone. A generated file that
+  /// cannot be read stops the run.
+  bool handleLine(std::u16string& lineBuffer, bool& inArrayBlock, platform::Host& host);
 
  private:
   // #ARRAYSTART: a new description, its ".cfg" name and the generator's arguments.
@@ -41,7 +46,6 @@ class ArrayBlocks {
 
   const SourceGuard& guard_;
   bool arrayGenerate_ = false;
-  bool inArrayBlock_ = false;
   std::u16string arrayConfigText_;
   std::u16string arrayConfigFile_;
   std::u16string arrayToolArgs_;

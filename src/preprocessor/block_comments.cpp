@@ -7,12 +7,12 @@
 
 namespace pre {
 
-void noteBlockCommentStart(LineState& line) {
-  if (text::trimLeadingBlanks(line.lineBuffer).starts_with(u"/*")) line.inBlockComment = true;
+void noteBlockCommentStart(std::u16string_view lineBuffer, bool& inBlockComment) {
+  if (text::isDirective(lineBuffer, kBlockCommentKeywords)) inBlockComment = true;
 }
 
-void commentBlockLine(LineState& line, Emitter& emitter) {
-  if (text::trimLeadingBlanks(line.lineBuffer).starts_with(u"*/")) line.inBlockComment = false;
+void commentBlockLine(LineState& line, bool& inBlockComment, Emitter& emitter) {
+  if (text::trimLeadingBlanks(line.lineBuffer).starts_with(u"*/")) inBlockComment = false;
   line.lineBuffer = u"'" + line.lineBuffer + text::kCrLf;
   emitter.flushLineBuffer();
 }

@@ -68,12 +68,8 @@ const std::vector<std::u16string>* CodeBaseFiles::lines(const std::u16string& pa
   return &files_.back().lines;
 }
 
-bool isEndCodeLine(std::u16string_view lineBuffer) {
-  return text::isDirective(lineBuffer, u"#ENDCODE");
-}
-
 bool handleCodeBaseLine(std::u16string& lineBuffer, std::u16string& codeBase) {
-  if (!text::isDirective(lineBuffer, u"#CODEBASE")) return false;
+  if (!text::isDirective(lineBuffer, kCodeBaseKeywords)) return false;
   // Not normalised: two blanks after the keyword leave the folder empty.
   codeBase = text::trimBlanks(text::field(text::trimLeadingBlanks(lineBuffer), 2));
   commentInPlace(lineBuffer);
@@ -82,7 +78,7 @@ bool handleCodeBaseLine(std::u16string& lineBuffer, std::u16string& codeBase) {
 
 bool handleCodeModuleLine(std::u16string& lineBuffer, const std::u16string& codeBase,
                           CodeBaseFiles& files) {
-  if (!text::isDirective(lineBuffer, u"#CODEMODULE")) return false;
+  if (!text::isDirective(lineBuffer, kCodeModuleKeywords)) return false;
   const std::u16string workLine = text::normaliseBlanks(lineBuffer);
   const std::u16string name(text::field(workLine, 3));
   const std::u16string path = codeBase + std::u16string(text::field(workLine, 2));

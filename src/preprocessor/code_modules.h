@@ -24,8 +24,10 @@ class CodeBaseFiles {
   std::deque<OpenFile> files_;
 };
 
-/// An #ENDCODE line: reading stops and this and every later line are ignored.
-bool isEndCodeLine(std::u16string_view lineBuffer);
+/// #ENDCODE: reading stops, and this and every later line are ignored.
+inline constexpr std::u16string_view kEndCodeKeywords[] = {u"#ENDCODE"};
+inline constexpr std::u16string_view kCodeBaseKeywords[] = {u"#CODEBASE"};
+inline constexpr std::u16string_view kCodeModuleKeywords[] = {u"#CODEMODULE"};
 
 /// A #CODEBASE line: the folder named after the keyword becomes the code base
 /// and the line is commented where it stands. Returns whether it was one.

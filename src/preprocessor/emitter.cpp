@@ -1,9 +1,8 @@
 #include "preprocessor/emitter.h"
 
-#include "preprocessor/conditionals.h"
-#include "preprocessor/line_map.h"
 #include "preprocessor/line_state.h"
 #include "preprocessor/option_directives.h"
+#include "preprocessor/reading.h"
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
@@ -48,12 +47,10 @@ bool needsApostrophe(std::u16string_view trimmed) {
 }  // namespace
 
 void Emitter::emitLine(std::u16string_view line) {
-  if (!conditionals_.currentActive()) return;
+  if (!reading_.levels.currentActive()) return;
   std::u16string_view trimmed = text::trimLeadingBlanks(line);
-  if (base::keepsComments(mode_)) {
-    emitKeepingComments(line, trimmed, false);
-  } else if (options_.keepComments) {
-    emitKeepingComments(line, trimmed, true);
+  if (base::keepsComments(mode_) || options_.keepComments) {
+    emitKeepingComments(line, trimmed);
   } else {
     emitStrippingComments(line, trimmed);
   }
@@ -62,8 +59,8 @@ void Emitter::emitLine(std::u16string_view line) {
 
 // Corvane keeps every line but commented-out directives; Brisko with
 // #KEEPCOMMENTS keeps the same lines less the empty ones, and maps them.
-void Emitter::emitKeepingComments(std::u16string_view line, std::u16string_view trimmed,
-                                  bool mapped) {
+void Emitter::emitKeepingComments(std::u16string_view line, std::u16string_view trimmed) {
+  const bool mapped = !base::keepsComments(mode_);
   if (trimmed.starts_with(u';')) {
     append(semicolonToApostrophe(line, line.size() - trimmed.size()), mapped ? 1 : 0);
   } else if (!isDroppedComment(line, trimmed) && !(mapped && trimmed == kCrLf)) {
@@ -103,9 +100,9 @@ void Emitter::append(std::u16string_view line, int entries) { appendPieces({}, l
 
 void Emitter::appendPieces(std::u16string_view before, std::u16string_view line,
                            std::u16string_view after, int entries) {
-  output_.text.append(before).append(line).append(after);
+  reading_.output.text.append(before).append(line).append(after);
   if (base::keepsComments(mode_)) return;
-  for (int i = 0; i < entries; ++i) output_.lineMap.record(line_.sourceLineNumber);
+  for (int i = 0; i < entries; ++i) reading_.output.lineMap.record(reading_.sourceLineNumber);
 }
 
 void Emitter::flushLineBuffer() {
@@ -115,18 +112,18 @@ void Emitter::flushLineBuffer() {
 }
 
 void Emitter::appendDirect(std::u16string_view lines) {
-  output_.text += lines;
+  reading_.output.text += lines;
   if (base::keepsComments(mode_)) return;
   text::forEachCrLfLine(lines, [this](std::u16string_view) {
-    output_.lineMap.record(line_.sourceLineNumber);
+    reading_.output.lineMap.record(reading_.sourceLineNumber);
   });
 }
 
 void Emitter::restartOutput() {
-  output_.text = target_.targetLine;
-  output_.lineMap.clear();
+  reading_.output.text = target_.targetLine;
+  reading_.output.lineMap.clear();
   if (!base::keepsComments(mode_) && !target_.targetLine.empty()) {
-    output_.lineMap.record(target_.targetLineNumber);
+    reading_.output.lineMap.record(target_.targetLineNumber);
   }
 }
 

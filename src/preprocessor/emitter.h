@@ -7,9 +7,8 @@
 
 namespace pre {
 
-class Conditionals;
 struct LineState;
-struct Output;
+struct Reading;
 struct SourceOptions;
 struct TargetOptions;
 
@@ -19,11 +18,11 @@ struct TargetOptions;
 /// line number in the line map.
 class Emitter {
  public:
-  Emitter(Output& output, LineState& line, const Conditionals& conditionals,
-          const SourceOptions& options, const TargetOptions& target, base::RunMode mode)
-      : output_(output),
+  /// Lines go to the reading's output, at its conditional level.
+  Emitter(Reading& reading, LineState& line, const SourceOptions& options, const TargetOptions& target,
+          base::RunMode mode)
+      : reading_(reading),
         line_(line),
-        conditionals_(conditionals),
         options_(options),
         target_(target),
         mode_(mode) {}
@@ -44,16 +43,15 @@ class Emitter {
   void restartOutput();
 
  private:
-  void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed, bool mapped);
+  void emitKeepingComments(std::u16string_view line, std::u16string_view trimmed);
   void emitStrippingComments(std::u16string_view line, std::u16string_view trimmed);
   void append(std::u16string_view line, int entries);
   // Appends the three pieces as one line and records its map entries.
   void appendPieces(std::u16string_view before, std::u16string_view line, std::u16string_view after,
                     int entries);
 
-  Output& output_;
+  Reading& reading_;
   LineState& line_;
-  const Conditionals& conditionals_;
   const SourceOptions& options_;
   const TargetOptions& target_;
   base::RunMode mode_;

@@ -2,7 +2,6 @@
 
 #include "base/fatal_error.h"
 #include "base/logs.h"
-#include "platform/environment.h"
 #include "platform/files.h"
 #include "preprocessor/conditionals.h"
 #include "preprocessor/directive_line.h"
@@ -10,6 +9,7 @@
 #include "preprocessor/libraries.h"
 #include "preprocessor/line_state.h"
 #include "preprocessor/option_directives.h"
+#include "preprocessor/reading.h"
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
@@ -21,20 +21,22 @@
 namespace pre {
 namespace {
 
+// The run log shows each kind by its number.
+int64_t logNumber(LibraryKind kind) { return static_cast<int64_t>(kind); }
+
 void logIncludeState(IncludeContext& c) {
   c.logs.logLine(u"FOUND INCLUDE nolibrary:" + text::decimal(c.options.libraryIgnore) +
-                 u"  Inlibrary:" + text::decimal(c.library.librarySection) + u" LoadLibrary:" +
-                 text::decimal(c.library.libraryLoad));
+                 u"  Inlibrary:" + text::decimal(logNumber(c.reading.librarySection)) + u" LoadLibrary:" +
+                 text::decimal(logNumber(c.library.libraryLoad)));
 }
 
-// Relative names resolve against the source's folder while it is read; a
-// folder that cannot be entered leaves the file unread rather than read from
-// the wrong folder.
+// Relative names resolve against the source's folder, whatever folder the
+// tool was started in. A source path without a folder part gives nothing to
+// resolve against, so nothing is read rather than the wrong file.
 std::optional<std::string> readFromSourceFolder(const SourceFolders& folders,
                                                 const std::u16string& includePath) {
-  platform::WorkingFolder inSourceFolder(folders.sourceFolder);
-  if (!inSourceFolder.entered()) return std::nullopt;
-  return platform::readFileBytes(includePath);
+  if (folders.sourceFolder.empty()) return std::nullopt;
+  return platform::readFileBytes(platform::pathInFolder(folders.sourceFolder, includePath));
 }
 
 std::vector<std::u16string> readIncludeFile(IncludeContext& c, const std::u16string& includeName) {
@@ -64,32 +66,17 @@ void emitIncludedLines(IncludeContext& c, const std::vector<std::u16string>& lin
   buffer.clear();
 }
 
-// The library directives a header file may hold; they act at once (outside
-// a block comment) and the line travels on as it stands.
-void headerLibraryDirectives(IncludeContext& c) {
-  const std::u16string& line = c.line.lineBuffer;
-  if (c.line.inBlockComment) return;
-  if (text::isDirective(line, u"#LIBRARYLOAD")) startLibraryLoad(c.library, 1, c.emitter);
-  if (text::isDirective(line, u"#LIBRARYLOAD1")) {
-    c.logs.logLine(u"Directive #LIBRARYLOAD1 found in INCLUDE:" + line);
-    startLibraryLoad(c.library, 2, c.emitter);
-  }
-  if (text::isDirective(line, u"#LIBRARYSTART1")) {
-    c.logs.logLine(u"Directive #LIBRARYSTART1 found in INCLUDE:" + line);
-    startLibrarySection(c.library, 2);
-  }
-}
-
 }  // namespace
 
 bool handleIncludeLine(IncludeContext& c) {
   std::u16string& buffer = c.line.lineBuffer;
-  const bool header = text::isDirective(buffer, u"#SPTEST");
-  if (!header && !text::isDirective(buffer, u"#INCLUDE")) return false;
+  const std::u16string_view keyword = text::directiveKeyword(buffer, kIncludeKeywords);
+  if (keyword.empty()) return false;
+  const bool header = keyword == kHeaderFileKeyword;
   const std::u16string includeName =
       header ? u"header.inc" : std::u16string(text::field(text::normaliseBlanks(buffer), 2));
   logIncludeState(c);
-  if (!includeAllowed(c.library, c.options.libraryIgnore)) return true;
+  if (!includeAllowed(c.library, c.reading.librarySection, c.options.libraryIgnore)) return true;
   c.logs.logLine(u"INCLUDED INCLUDES " + buffer);
   if (c.options.passIncludes) {
     buffer += u"XXX\r\n";
@@ -107,22 +94,21 @@ bool handleIncludeLine(IncludeContext& c) {
 void processIncludedLine(IncludeContext& c) {
   std::u16string& line = c.line.lineBuffer;
   c.logs.logLine(u"Called ProcessIncludedLine:" + line);
-  c.logs.logLine((c.conditionals.currentActive() ? u"Inside Define Level @ " : u"Outside Define Level @ ") +
-                 text::decimal(c.conditionals.level()) + u" " + line);
-  handleConditionalLine(c.conditionals, line, ConditionalRules::headerFile);
-  if (c.conditionals.currentActive()) handleTargetLine(c.line, c.target);
+  const ConditionalLevels& levels = c.reading.levels;
+  c.logs.logLine((levels.currentActive() ? u"Inside Define Level @ " : u"Outside Define Level @ ") +
+                 text::decimal(levels.level()) + u" " + line);
+  handleConditionalLine(c.symbols, c.reading.levels, line, ConditionalRules::headerFile);
+  if (levels.currentActive()) handleTargetLine(c.line, c.reading.sourceLineNumber, c.target);
   if (text::isDirective(line, u"#TESTNAME")) {
     line = u"Dim ut.thisfile$=\"" + text::lower(c.folders.testName) + u".bas\"\r\n";
   }
   if (handleLibraryIgnoreLine(line, c.options)) {
     c.logs.logLine(u"Directive #LIBRARYIGNORE found in include");
   }
-  headerLibraryDirectives(c);
-  if (text::isDirective(line, u"#DEBUG")) c.logs.logLine(u"Directive  #DEBUG found in INCLUDE:" + line);
+  handleHeaderLibraryDirective(c.library, c.reading, line, c.emitter, c.logs);
+  if (text::isDirective(line, kDebugKeyword)) c.logs.logLine(u"Directive  #DEBUG found in INCLUDE:" + line);
   handleDebugLine(line, c.logs);
-  const bool outputAllowed = c.library.librarySection == 0 ||
-                             (c.library.libraryLoad == 2 && c.library.librarySection == 2);
-  if (c.conditionals.currentActive() && outputAllowed) {
+  if (levels.currentActive() && headerLineAllowed(c.library, c.reading.librarySection)) {
     line = std::u16string(text::trimLeadingBlanks(line)) + text::kCrLf;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace base {
 class Logs;
@@ -8,20 +9,25 @@ class Logs;
 
 namespace pre {
 
-class Conditionals;
+class DefinedSymbols;
 class Emitter;
 struct LibraryState;
 struct LineState;
+struct Reading;
 struct SourceOptions;
 struct TargetOptions;
+
+/// The include directives: a file named after the keyword, or the header
+/// file "header.inc".
+inline constexpr std::u16string_view kIncludeKeyword = u"#INCLUDE";
+inline constexpr std::u16string_view kHeaderFileKeyword = u"#SPTEST";
+inline constexpr std::u16string_view kIncludeKeywords[] = {kIncludeKeyword, kHeaderFileKeyword};
 
 /// Where include files are found, fixed at start-up.
 struct SourceFolders {
   /// The folder of the main source, ending with a separator: relative
   /// include names resolve against it.
   std::u16string sourceFolder;
-  /// The folder the tool was started in, ending with a separator.
-  std::u16string startFolder;
   /// The source's file name, upper case, without its extension.
   std::u16string testName;
 };
@@ -30,7 +36,8 @@ struct SourceFolders {
 struct IncludeContext {
   LineState& line;
   Emitter& emitter;
-  Conditionals& conditionals;
+  DefinedSymbols& symbols;
+  Reading& reading;
   LibraryState& library;
   SourceOptions& options;
   TargetOptions& target;

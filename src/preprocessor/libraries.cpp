@@ -3,7 +3,7 @@
 #include "base/logs.h"
 #include "platform/pending_file.h"
 #include "preprocessor/emitter.h"
-#include "preprocessor/line_state.h"
+#include "preprocessor/reading.h"
 #include "preprocessor/source_guard.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
@@ -13,7 +13,32 @@
 namespace pre {
 namespace {
 
-void takeFileName(LibraryState& library, std::u16string_view lineBuffer) {
+// The first row of the table whose keyword the line is a directive of.
+const LibraryDirective* matchingDirective(std::u16string_view line, bool inHeaderFile) {
+  for (const LibraryDirective& directive : kLibraryDirectives) {
+    if (inHeaderFile && !directive.inHeaderFile) continue;
+    if (text::isDirective(line, directive.keyword)) return &directive;
+  }
+  return nullptr;
+}
+
+void logDirective(base::Logs& logs, const LibraryDirective& directive, std::u16string_view where,
+                  const std::u16string& line) {
+  if (!directive.logged) return;
+  logs.logLine(u"Directive " + std::u16string(directive.keyword) + std::u16string(where) + line);
+}
+
+// A load of sections of the given kind starts: the output so far goes, but
+// for the kept target line.
+void startLoad(LibraryState& library, LibraryKind load, Emitter& emitter) {
+  library.libraryLoad = load;
+  emitter.restartOutput();
+}
+
+// The plain load names its ".lib" file; its output is emptied only at the
+// first section.
+void startNamedLoad(LibraryState& library, std::u16string_view lineBuffer) {
+  library.libraryLoad = LibraryKind::plain;
   std::u16string name(text::trimBlanks(text::field(text::normaliseBlanks(lineBuffer), 2)));
   if (name.empty()) return;
   if (!text::containsNoCase(name, u".lib")) name += u".lib";
@@ -21,8 +46,8 @@ void takeFileName(LibraryState& library, std::u16string_view lineBuffer) {
   library.libraryFileName = std::move(name);
 }
 
-void endSection(LibraryState& library, const SourceGuard& guard) {
-  library.librarySection = 0;
+void endSection(LibraryState& library, Reading& reading, const SourceGuard& guard) {
+  reading.librarySection = LibraryKind::none;
   if (!library.libraryPending) return;
   guard.refuseToOverwrite(library.libraryFileName);
   // A library file that cannot be written is not reported; its text stays
@@ -31,7 +56,7 @@ void endSection(LibraryState& library, const SourceGuard& guard) {
     library.libraryText.clear();
   }
   library.libraryPending = false;
-  library.libraryLoad = 1;
+  library.libraryLoad = LibraryKind::plain;
 }
 
 // The first #LIBRARYSTART of the run, in a block comment or not: with a load,
@@ -39,72 +64,65 @@ void endSection(LibraryState& library, const SourceGuard& guard) {
 void noteFirstSection(LibraryState& library, Emitter& emitter) {
   if (library.libraryStartSeen) return;
   library.libraryStartSeen = true;
-  if (library.libraryLoad == 1) emitter.restartOutput();
+  if (library.libraryLoad == LibraryKind::plain) emitter.restartOutput();
 }
 
 }  // namespace
 
-void startLibraryLoad(LibraryState& library, int load, Emitter& emitter) {
-  library.libraryLoad = load;
-  emitter.restartOutput();
-}
-
-void startLibrarySection(LibraryState& library, int section) { library.librarySection = section; }
-
-bool handleLibraryDirective(LibraryState& library, LineState& line, Emitter& emitter,
-                            base::Logs& logs, const SourceGuard& guard) {
-  const std::u16string& text = line.lineBuffer;
-  if (!text::isDirective(text, u"#LIBRARY")) return false;  // one test for the seven
-  const bool active = !line.inBlockComment;
-  if (text::isDirective(text, u"#LIBRARYLOAD2")) {
-    if (active) startLibraryLoad(library, 3, emitter);
-  } else if (text::isDirective(text, u"#LIBRARYLOAD1")) {
-    if (active) {
-      logs.logLine(u"Directive #LIBRARYLOAD1 found:" + text);
-      startLibraryLoad(library, 2, emitter);
-    }
-  } else if (text::isDirective(text, u"#LIBRARYLOAD")) {
-    if (active) {
-      library.libraryLoad = 1;
-      takeFileName(library, text);
-    }
-  } else if (text::isDirective(text, u"#LIBRARYSTART2")) {
-    if (active) startLibrarySection(library, 3);
-  } else if (text::isDirective(text, u"#LIBRARYSTART1")) {
-    if (active) {
-      logs.logLine(u"Directive #LIBRARYSTART1 found:" + text);
-      startLibrarySection(library, 2);
-    }
-  } else if (text::isDirective(text, u"#LIBRARYSTART")) {
+bool handleLibraryDirective(LibraryState& library, Reading& reading, std::u16string& lineBuffer,
+                            Emitter& emitter, base::Logs& logs, const SourceGuard& guard) {
+  const LibraryDirective* directive = matchingDirective(lineBuffer, false);
+  if (!directive) return false;
+  if (directive->action == LibraryAction::start && directive->kind == LibraryKind::plain) {
     noteFirstSection(library, emitter);
-    if (active) startLibrarySection(library, 1);
-  } else if (text::isDirective(text, u"#LIBRARYEND")) {
-    if (active) endSection(library, guard);
-  } else {
-    return false;
   }
-  line.lineBuffer.clear();
+  if (!reading.inBlockComment) {
+    logDirective(logs, *directive, u" found:", lineBuffer);
+    switch (directive->action) {
+      case LibraryAction::load:
+        directive->kind == LibraryKind::plain ? startNamedLoad(library, lineBuffer)
+                                              : startLoad(library, directive->kind, emitter);
+        break;
+      case LibraryAction::start: reading.librarySection = directive->kind; break;
+      case LibraryAction::end: endSection(library, reading, guard); break;
+    }
+  }
+  lineBuffer.clear();
   return true;
 }
 
-bool passesLibraryFilter(LibraryState& library, const std::u16string& lineBuffer,
+void handleHeaderLibraryDirective(LibraryState& library, Reading& reading, const std::u16string& line,
+                                  Emitter& emitter, base::Logs& logs) {
+  if (reading.inBlockComment) return;
+  // A header file knows no second numbered kind: "#LIBRARYLOAD2" is a plain
+  // load there, the keyword's prefix being #LIBRARYLOAD.
+  const LibraryDirective* directive = matchingDirective(line, true);
+  if (!directive) return;
+  logDirective(logs, *directive, u" found in INCLUDE:", line);
+  if (directive->action == LibraryAction::load) startLoad(library, directive->kind, emitter);
+  if (directive->action == LibraryAction::start) reading.librarySection = directive->kind;
+}
+
+bool passesLibraryFilter(LibraryState& library, LibraryKind section, const std::u16string& lineBuffer,
                          bool libraryIgnore, Emitter& emitter) {
-  if (library.libraryLoad != 0) {
-    if (library.librarySection == library.libraryLoad) {
+  if (library.libraryLoad != LibraryKind::none) {
+    if (section == library.libraryLoad) {
       const std::u16string collected = lineBuffer + text::kCrLf;
       emitter.appendDirect(collected);
       library.libraryText += collected;
     }
     return false;
   }
-  return library.librarySection == 0 || (library.librarySection == 1 && libraryIgnore);
+  return section == LibraryKind::none || (section == LibraryKind::plain && libraryIgnore);
 }
 
-bool includeAllowed(const LibraryState& library, bool libraryIgnore) {
-  const int section = library.librarySection;
-  const int load = library.libraryLoad;
-  return (section == 0 && load == 0) || (section == 1 && (load == 1 || libraryIgnore)) ||
-         (section == 2 && load == 2) || (section == 3 && load == 3);
+bool includeAllowed(const LibraryState& library, LibraryKind section, bool libraryIgnore) {
+  return section == library.libraryLoad || (section == LibraryKind::plain && libraryIgnore);
+}
+
+bool headerLineAllowed(const LibraryState& library, LibraryKind section) {
+  return section == LibraryKind::none ||
+         (section == LibraryKind::one && library.libraryLoad == LibraryKind::one);
 }
 
 }  // namespace pre

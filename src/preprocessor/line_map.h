@@ -14,7 +14,6 @@ class LineMap {
   void record(int32_t sourceLineNumber) { entries_.push_back(sourceLineNumber); }
   /// Done whenever the output is emptied, so the map stays aligned with it.
   void clear() { entries_.clear(); }
-  const std::vector<int32_t>& entries() const { return entries_; }
 
   /// The file's content: one 4-byte little-endian integer per entry.
   std::string bytes() const;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,6 +8,8 @@
 namespace pre {
 
 class Emitter;
+enum class LibraryKind : uint8_t;
+struct TargetOptions;
 
 /// One #REPLACE pair: a word and what it becomes.
 struct Replacement {
@@ -22,13 +25,17 @@ using ReplaceTable = std::vector<Replacement>;
 /// order in which they are tried.
 inline constexpr std::u16string_view kDelimiters = u" ,()-+/\\*<>=!:'$&^%\n\t\r\f\"";
 
+/// The #REPLACE directive, found anywhere in the line.
+inline constexpr std::u16string_view kReplaceKeywords[] = {u"#REPLACE"};
+
 /// The #REPLACE step for the line in lineBuffer. A line that holds the
 /// keyword before any apostrophe stores its pair and is kept as a comment
 /// line (straight into the output unless a library load or the ESP option is
-/// in force; with the ESP option it is a ";" line that survives emission); a keyword behind an apostrophe drops the line. Returns whether
-/// the line held the keyword: then no later step looks at it.
-bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, bool espOption,
-                       Emitter& emitter, bool libraryLoadInForce);
+/// in force; with the ESP option it is a ";" line that survives emission); a
+/// keyword behind an apostrophe drops the line. Returns whether the line held
+/// the keyword: then no later step looks at it.
+bool handleReplaceLine(ReplaceTable& table, std::u16string& lineBuffer, const TargetOptions& target,
+                       LibraryKind libraryLoad, Emitter& emitter);
 
 /// Applies every pair, in order, to the whole text: a from-word (any case)
 /// with a delimiter on each side becomes the to-word, the delimiters kept.

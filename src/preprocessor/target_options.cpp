@@ -25,50 +25,38 @@ std::u16string removeAllNoCase(std::u16string_view s, std::u16string_view word) 
 
 }  // namespace
 
-bool handleTargetLine(LineState& line, TargetOptions& target) {
+bool handleTargetLine(LineState& line, int32_t sourceLineNumber, TargetOptions& target) {
   const std::u16string t(text::trimLeadingBlanks(line.lineBuffer));
   // A mention inside a string of the program is no target line.
   constexpr size_t kNone = std::u16string::npos;
-  if (text::findNoCaseOutsideQuotes(t, u"'target ") == kNone ||
+  if (text::findNoCaseOutsideQuotes(t, kTargetLineMarks[0]) == kNone ||
       text::findNoCaseOutsideQuotes(t, u"''target ") != kNone) {
     return false;
   }
   line.lineBuffer = t + text::kCrLf;
   target.targetLine = line.lineBuffer;
-  target.targetLineNumber = line.sourceLineNumber;
+  target.targetLineNumber = sourceLineNumber;
   line.lineMapRepeat = true;
   if (text::containsNoCase(t, u" winbasic\\")) target.winBasicTarget = true;
   if (text::containsNoCase(t, u" autorun")) target.autoRunTarget = true;
   return true;
 }
 
+// A handled line is a comment afterwards (";" for those that must survive
+// stripping), so one keyword at most matches.
 bool handleTargetOptions(std::u16string& line, TargetOptions& target) {
-  bool restart = false;
-  if (text::isDirective(line, u"#ESP_KEEPCOMMENTS")) {
-    line = u";" + line + text::kCrLf;
-  }
-  if (text::isDirective(line, u"#ESP_CLIPBOARD")) {
-    if (!target.espOption) {
-      target.espOption = true;
-      target.clipboardMode = true;
-      restart = true;
-    }
-    line = u";" + line + text::kCrLf;
-  }
-  if (text::isDirective(line, u"#PI_CLIPBOARD")) {
-    target.clipboardMode = true;
-    line = u"'" + line;
-  }
-  if (text::isDirective(line, u"#PI_AUTORUN")) {
-    target.piAutoRun = true;
-    line = u"'" + line;
-  }
-  if (text::isDirective(line, u"#PI_AUTOSAVE")) {
+  const std::u16string_view keyword = text::directiveKeyword(line, kTargetOptionKeywords);
+  if (keyword.empty()) return false;
+  const bool restart = keyword == kEspClipboardKeyword && !target.espOption;
+  if (restart) target.espOption = target.clipboardMode = true;
+  if (keyword == kPiClipboardKeyword) target.clipboardMode = true;
+  if (keyword == kPiAutoRunKeyword) target.piAutoRun = true;
+  if (keyword == kPiAutoSaveKeyword) {
     target.piAutoSave = true;
-    target.saveName =
-        text::withoutQuotes(text::trimLeadingBlanks(removeAllNoCase(line, u"#PI_AUTOSAVE")));
-    line = u"'" + line;
+    target.saveName = text::withoutQuotes(text::trimLeadingBlanks(removeAllNoCase(line, keyword)));
   }
+  const bool esp = keyword == kEspKeepCommentsKeyword || keyword == kEspClipboardKeyword;
+  line = esp ? u";" + line + text::kCrLf : u"'" + line;
   return restart;
 }
 

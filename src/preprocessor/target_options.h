@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace pre {
 
@@ -28,16 +29,27 @@ struct TargetOptions {
   std::u16string saveName = u"PROG1.BAS";
 };
 
-/// A target line: a comment holding "'target " (not "''target ") names where
-/// the program is meant to run. The line is kept (left-trimmed, mapped twice)
-/// and " winbasic\" and " autorun" anywhere in it set their flags for the
-/// rest of the run. The caller checks the conditional level. Returns whether
-/// the line was one.
-bool handleTargetLine(LineState& line, TargetOptions& target);
+/// What marks a target line, found anywhere in it.
+inline constexpr std::u16string_view kTargetLineMarks[] = {u"'target "};
 
-/// #ESP_KEEPCOMMENTS, #ESP_CLIPBOARD, #PI_CLIPBOARD, #PI_AUTORUN and
-/// #PI_AUTOSAVE. Returns true for the first #ESP_CLIPBOARD of the run: the
-/// reading must then start again from the first line.
+/// A target line: a comment holding "'target " (not "''target ") names where
+/// the program is meant to run. The line is kept (left-trimmed, mapped twice,
+/// to the given source line) and " winbasic\" and " autorun" anywhere in it
+/// set their flags for the rest of the run. The caller checks the
+/// conditional level. Returns whether the line was one.
+bool handleTargetLine(LineState& line, int32_t sourceLineNumber, TargetOptions& target);
+
+/// The target option directives, in the order they are tested.
+inline constexpr std::u16string_view kEspKeepCommentsKeyword = u"#ESP_KEEPCOMMENTS";
+inline constexpr std::u16string_view kEspClipboardKeyword = u"#ESP_CLIPBOARD";
+inline constexpr std::u16string_view kPiClipboardKeyword = u"#PI_CLIPBOARD";
+inline constexpr std::u16string_view kPiAutoRunKeyword = u"#PI_AUTORUN";
+inline constexpr std::u16string_view kPiAutoSaveKeyword = u"#PI_AUTOSAVE";
+inline constexpr std::u16string_view kTargetOptionKeywords[] = {
+    kEspKeepCommentsKeyword, kEspClipboardKeyword, kPiClipboardKeyword, kPiAutoRunKeyword, kPiAutoSaveKeyword};
+
+/// The target option directives. Returns true for the first #ESP_CLIPBOARD
+/// of the run: the reading must then start again from the first line.
 bool handleTargetOptions(std::u16string& lineBuffer, TargetOptions& target);
 
 }  // namespace pre

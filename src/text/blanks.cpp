@@ -46,4 +46,12 @@ bool isDirective(std::u16string_view line, std::u16string_view keyword) {
   return startsWithNoCase(trimLeadingBlanks(line), keyword);
 }
 
+std::u16string_view directiveKeyword(std::u16string_view line, std::span<const std::u16string_view> keywords) {
+  const std::u16string_view trimmed = trimLeadingBlanks(line);
+  for (std::u16string_view keyword : keywords) {
+    if (startsWithNoCase(trimmed, keyword)) return keyword;
+  }
+  return {};
+}
+
 }  // namespace text

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -21,5 +22,15 @@ std::u16string_view field(std::u16string_view s, int n);
 /// The directive test: after its leading blanks the line begins with the
 /// keyword, compared without regard to case. Nothing is required after it.
 bool isDirective(std::u16string_view line, std::u16string_view keyword);
+
+/// The directive test for a list of keywords, tried in their order, which
+/// puts a longer keyword before its prefix: the first one the line is a
+/// directive of, or an empty view when there is none.
+std::u16string_view directiveKeyword(std::u16string_view line, std::span<const std::u16string_view> keywords);
+
+/// Whether the line is a directive of any of the keywords.
+inline bool isDirective(std::u16string_view line, std::span<const std::u16string_view> keywords) {
+  return !directiveKeyword(line, keywords).empty();
+}
 
 }  // namespace text

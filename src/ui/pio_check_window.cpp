@@ -30,12 +30,12 @@ std::u16string bannerText(int errorCount) {
 
 }  // namespace
 
-TextWindow pioCheckWindow(std::u16string_view versionText, bool pioCheckMode, int errorCount,
+TextWindow pioCheckWindow(std::u16string_view versionText, PioCheckTitle title, int errorCount,
                           const std::vector<std::u16string>& reportLines, int desktopWidth,
                           int desktopHeight) {
   TextWindow window;
   window.purpose = WindowPurpose::pioCheck;
-  if (pioCheckMode) {
+  if (title == PioCheckTitle::shown) {
     window.title = u"PIO Check Output - (V" + std::u16string(versionText) +
                    u")    *** Select And CTRL+C To copy To clipboard ***";
   }

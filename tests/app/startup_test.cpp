@@ -22,11 +22,11 @@ TEST(Startup, ResultPaths) {
   EXPECT_EQ(app::folderOf(u"prog.bas"), u"");
   EXPECT_EQ(app::extensionOf(u"C:\\w\\p.bas"), u".bas");
   EXPECT_EQ(app::extensionOf(u"C:\\w.d\\prog"), u"");
-  EXPECT_EQ(app::outputPathFor(u"C:\\w\\p.bas", u".bas", false), u"C:\\w\\p_x.bas");
-  EXPECT_EQ(app::outputPathFor(u"C:\\w\\prog", u"", false), u"C:\\w\\prog_x");
+  EXPECT_EQ(app::outputPathBesideSource(u"C:\\w\\p.bas", u".bas"), u"C:\\w\\p_x.bas");
+  EXPECT_EQ(app::outputPathBesideSource(u"C:\\w\\prog", u""), u"C:\\w\\prog_x");
   testing_support::TempFolder folder;
   const std::u16string source = text::u16(folder.path().string()) + u"\\p.bas";
-  EXPECT_EQ(app::outputPathFor(source, u".bas", true), text::u16(folder.path().string()) + u"\\X\\p.bas");
+  EXPECT_EQ(app::outputPathInFolderX(source), text::u16(folder.path().string()) + u"\\X\\p.bas");
   EXPECT_TRUE(folder.exists("X")) << "the result folder is made";
 }
 

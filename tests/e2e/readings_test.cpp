@@ -106,12 +106,15 @@ TEST(Readings, MissingIncludeIsFatal) {
   EXPECT_FALSE(ws.root().exists("src/prog_x.bas"));
 }
 
-TEST(Readings, IncludeInsideAnUnloadedLibrarySectionIsNotRead) {
+TEST(Readings, IncludesThatAreNotRead) {
   Workspace ws;
   ws.writeSource("#LIBRARYSTART\r\n#INCLUDE missing.inc\r\n#LIBRARYEND\r\nx=1\r\n");
   auto result = ws.run("Corvane");
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "x=1\r\n");
+  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "x=1\r\n") << "inside a library section without its load";
+  ws.writeSource("#PASSINCLUDES\r\n#INCLUDE none.inc\r\n");
+  ASSERT_EQ(ws.run("Corvane").exitCode, 0);
+  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "\r\n#INCLUDE none.incXXX\r\n\r\n") << "with #PASSINCLUDES, marked";
 }
 
 // Whatever the first reading left open, the second starts clean: the PIO
@@ -140,13 +143,6 @@ TEST(Readings, EspClipboardInsideAnOffStretchStillRestartsClean) {
   ASSERT_EQ(ws.run("Corvane").exitCode, 0);
   EXPECT_EQ(ws.root().read("src/prog_x.bas"), "'#ESP_CLIPBOARD\r\n\r\n\r\nx=1\r\n")
       << "the restarted reading keeps x=1, after the off stretch closes";
-}
-
-TEST(Readings, PassIncludesMarksTheLineInstead) {
-  Workspace ws;
-  ws.writeSource("#PASSINCLUDES\r\n#INCLUDE none.inc\r\n");
-  ASSERT_EQ(ws.run("Corvane").exitCode, 0);
-  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "\r\n#INCLUDE none.incXXX\r\n\r\n");
 }
 
 }  // namespace

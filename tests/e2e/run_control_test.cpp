@@ -17,7 +17,7 @@ using testing_support::runPrexle;
 using testing_support::TempFolder;
 using testing_support::Workspace;
 
-TEST(RunControl, WrongParameterCountStopsBeforeAnyFileIsMade) {
+TEST(RunControl, WrongParametersStopBeforeAnyFileIsMade) {
   Workspace ws;
   ws.writeSource("x=1\r\n");
   auto two = runPrexle({ws.sourcePath(), ws.hostFolder()}, ws.root().path());
@@ -31,28 +31,25 @@ TEST(RunControl, WrongParameterCountStopsBeforeAnyFileIsMade) {
   auto four = runPrexle({"a", "b", "Corvane", "d"}, ws.root().path());
   EXPECT_EQ(four.exitCode, 1);
   EXPECT_NE(four.err.find("4 is passed\n1st is a\n2nd is b\n3rd is Corvane\n"), std::string::npos);
-  EXPECT_FALSE(ws.root().exists("host/DATA/PasmErrors.txt"));
-  EXPECT_FALSE(ws.root().exists("src/prog_x.bas"));
-  EXPECT_EQ(two.out + four.out, "");
-}
-
-TEST(RunControl, ModeIsCaseSensitive) {
-  Workspace ws;
-  ws.writeSource("x=1\r\n");
-  auto result = ws.run("brisko");
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err,
+  auto lower = ws.run("brisko");
+  EXPECT_EQ(lower.exitCode, 1) << "the mode is case-sensitive";
+  EXPECT_EQ(lower.err,
             fatalWindow("Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK \n"
                         "Check the setup of the Action Menu in Corvane is correct.\n"
                         "3 is passed\n"
                         "1st is " + ws.sourcePath() + "\n2nd is " + ws.hostFolder() +
                         "\n3rd is brisko\n"));
+  EXPECT_FALSE(ws.root().exists("host/DATA/PasmErrors.txt"));
   EXPECT_FALSE(ws.root().exists("src/prog_x.bas"));
+  EXPECT_EQ(two.out + four.out + lower.out, "");
 }
 
 TEST(RunControl, PlainLinesInEachMode) {
   Workspace ws;
   ws.writeSource("a=1\nb=2\r\nc=3");
+  EXPECT_EQ(ws.run("PIOCHECK").exitCode, 0);
+  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "a=1\r\nb=2\r\nc=3\r\n");
+  EXPECT_EQ(ws.handedPath("Corvane"), "<missing>") << "PIOCHECK starts nothing without a WinBasic target";
   auto corvane = ws.run("Corvane");
   EXPECT_EQ(corvane.exitCode, 0);
   EXPECT_EQ(ws.root().read("src/prog_x.bas"), "a=1\r\nb=2\r\nc=3\r\n");
@@ -66,22 +63,10 @@ TEST(RunControl, PlainLinesInEachMode) {
   EXPECT_EQ(lineMapEntries(ws.data("lineno.txt")), (std::vector<int32_t>{1, 2, 3}));
   EXPECT_EQ(ws.handedPath("Brisko"), ws.sourcePath("X/prog.bas"));
   EXPECT_EQ(corvane.out + corvane.err + brisko.out + brisko.err, "");
-}
 
-TEST(RunControl, PioCheckModeStartsNothingWithoutAWinBasicTarget) {
-  Workspace ws;
-  ws.writeSource("a=1\r\n");
-  auto result = ws.run("PIOCHECK");
-  EXPECT_EQ(result.exitCode, 0);
-  EXPECT_EQ(ws.root().read("src/prog_x.bas"), "a=1\r\n");
-  EXPECT_EQ(ws.handedPath("Corvane"), "<missing>");
-}
-
-TEST(RunControl, EmptySourceGivesEmptyResultAndMap) {
-  Workspace ws;
   ws.writeSource("");
   EXPECT_EQ(ws.run("Brisko").exitCode, 0);
-  EXPECT_EQ(ws.root().read("src/X/prog.bas"), "");
+  EXPECT_EQ(ws.root().read("src/X/prog.bas"), "") << "an empty source gives an empty result and map";
   EXPECT_EQ(ws.data("lineno.txt"), "");
 }
 
@@ -117,7 +102,7 @@ TEST(RunControl, MissingDataFolderStopsAtTheFirstWorkingFile) {
   EXPECT_FALSE(ws.root().exists("src/prog_x.bas"));
 }
 
-TEST(RunControl, WithoutPortableMarkerTheProfileFolderHoldsTheWorkingFiles) {
+TEST(RunControl, ThePortableMarkerDecidesWhereTheWorkingFilesGo) {
   Workspace ws;
   ws.writeSource("a=1\r\n");
   fs::remove(ws.root() / "host/portable.inf");
@@ -131,14 +116,8 @@ TEST(RunControl, WithoutPortableMarkerTheProfileFolderHoldsTheWorkingFiles) {
   EXPECT_TRUE(ws.root().exists("home/AppData/Local/Corvane5/PasmErrors.txt"));
   EXPECT_EQ(ws.root().read("home/AppData/Local/Corvane5/lineno.txt").size(), 4u);
   EXPECT_FALSE(ws.root().exists("host/DATA/PasmErrors.txt"));
-}
-
-TEST(RunControl, PortableMarkerMayBeAFolder) {
-  Workspace ws;
-  ws.writeSource("a=1\r\n");
-  fs::remove(ws.root() / "host/portable.inf");
   fs::create_directories(ws.root() / "host/portable.inf");
-  EXPECT_EQ(ws.run("Corvane").exitCode, 0);
+  EXPECT_EQ(ws.run("Corvane").exitCode, 0) << "a folder of that name is a marker too";
   EXPECT_TRUE(ws.root().exists("host/DATA/PasmErrors.txt"));
 }
 

@@ -32,10 +32,12 @@ struct Step {
   std::u16string lineAfter;
 };
 
+// Each call starts outside any block, as every test's steps do.
 void runSteps(pre::ArrayBlocks& arrays, RecordingHost& host, const std::vector<Step>& steps) {
+  bool inBlock = false;
   for (const auto& step : steps) {
     std::u16string buffer = step.line;
-    EXPECT_FALSE(arrays.handleLine(buffer, host)) << text::encodeUtf8(step.line);
+    EXPECT_FALSE(arrays.handleLine(buffer, inBlock, host)) << text::encodeUtf8(step.line);
     EXPECT_EQ(buffer, step.lineAfter) << text::encodeUtf8(step.line);
   }
 }
@@ -119,7 +121,8 @@ TEST(ArrayBlocks, IncludeSplitsBlockEnds) {
     RecordingHost host;
     pre::ArrayBlocks arrays{kNoSource};
     std::u16string buffer = u"  #ARRAYINCLUDE   Wave  ";
-    EXPECT_TRUE(arrays.handleLine(buffer, host));
+    bool inBlock = false;
+    EXPECT_TRUE(arrays.handleLine(buffer, inBlock, host));
     EXPECT_EQ(buffer, u"'  #ARRAYINCLUDE   Wave  \r\n\r\n" + c.inserted + u"\r\n") << c.generated;
   }
 }
@@ -129,8 +132,9 @@ TEST(ArrayBlocks, MissingGeneratedFileStopsTheRun) {
   RecordingHost host;
   pre::ArrayBlocks arrays{kNoSource};
   std::u16string buffer = u"#ARRAYINCLUDE Absent";
+  bool inBlock = false;
   try {
-    arrays.handleLine(buffer, host);
+    arrays.handleLine(buffer, inBlock, host);
     ADD_FAILURE() << "no fatal error";
   } catch (const base::FatalError& e) {
     EXPECT_EQ(e.text, u"A file referenced by an  #ARRAYINCLUDE directive cannot be found\r\n"

@@ -7,6 +7,7 @@
 #include "base/fatal_error.h"
 #include "platform/files.h"
 #include "support/temp_folder.h"
+#include "text/blanks.h"
 #include "text/utf8.h"
 
 namespace {
@@ -33,10 +34,10 @@ struct CodeBase {
 };
 
 TEST(CodeModules, EndCodeAndCodeBaseLines) {
-  EXPECT_TRUE(pre::isEndCodeLine(u"  #endcode"));
-  EXPECT_TRUE(pre::isEndCodeLine(u"#ENDCODE here"));
-  EXPECT_FALSE(pre::isEndCodeLine(u"\t#ENDCODE"));
-  EXPECT_FALSE(pre::isEndCodeLine(u"'#ENDCODE"));
+  EXPECT_TRUE(text::isDirective(u"  #endcode", pre::kEndCodeKeywords));
+  EXPECT_TRUE(text::isDirective(u"#ENDCODE here", pre::kEndCodeKeywords));
+  EXPECT_FALSE(text::isDirective(u"\t#ENDCODE", pre::kEndCodeKeywords));
+  EXPECT_FALSE(text::isDirective(u"'#ENDCODE", pre::kEndCodeKeywords));
 
   struct Case {
     std::u16string line;

@@ -8,15 +8,24 @@
 namespace {
 
 using pre::ConditionalRules;
-using pre::Conditionals;
+
+// The run's symbols and a reading's levels, as the read loop holds them.
+struct Conditionals {
+  pre::DefinedSymbols symbols;
+  pre::ConditionalLevels levels;
+};
+
+bool handle(Conditionals& c, std::u16string& line, ConditionalRules rules = ConditionalRules::mainSource) {
+  return pre::handleConditionalLine(c.symbols, c.levels, line, rules);
+}
 
 // Feeds directive lines and reports whether lines are kept after each.
 std::string run(Conditionals& c, const std::vector<std::u16string>& lines,
                 ConditionalRules rules = ConditionalRules::mainSource) {
   std::string kept;
   for (auto line : lines) {
-    pre::handleConditionalLine(c, line, rules);
-    kept += c.currentActive() ? '1' : '0';
+    handle(c, line, rules);
+    kept += c.levels.currentActive() ? '1' : '0';
   }
   return kept;
 }
@@ -32,7 +41,7 @@ TEST(Conditionals, MainSourceLevelsFollowTheEnclosingLevel) {
 
 TEST(Conditionals, HeaderFileLevelsStandAlone) {
   Conditionals c;
-  c.define(u"A");
+  c.symbols.define(u"A");
   EXPECT_EQ(run(c, {u"#IFDEF NOPE", u"#IFDEF A", u"#ENDIF", u"#ELSE", u"#ENDIF"},
                 ConditionalRules::headerFile),
             "01011")
@@ -42,20 +51,24 @@ TEST(Conditionals, HeaderFileLevelsStandAlone) {
 TEST(Conditionals, DefineOnlyAtAnActiveLevelAndNamesIgnoreCase) {
   Conditionals c;
   std::u16string line = u"#IFDEF NOPE";
-  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  handle(c, line);
   line = u"  #define Late value";
-  EXPECT_TRUE(pre::handleConditionalLine(c, line, ConditionalRules::mainSource));
+  EXPECT_TRUE(handle(c, line));
   EXPECT_EQ(line, u"  #define Late value") << "left as it is, dropped later";
-  EXPECT_FALSE(c.isDefined(u"late"));
+  EXPECT_FALSE(c.symbols.isDefined(u"late"));
   line = u"#ENDIF";
-  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  handle(c, line);
   line = u"  #define Late value";
-  pre::handleConditionalLine(c, line, ConditionalRules::mainSource);
+  handle(c, line);
   EXPECT_EQ(line, u"'#define Late value\r\n");
-  EXPECT_TRUE(c.isDefined(u"LATE"));
-  EXPECT_FALSE(c.isDefined(u"")) << "one symbol gives no **";
-  c.define(u"B");
-  EXPECT_TRUE(c.isDefined(u""));
+  EXPECT_TRUE(c.symbols.isDefined(u"LATE"));
+  EXPECT_FALSE(c.symbols.isDefined(u"")) << "one symbol gives no **";
+  c.symbols.define(u"B");
+  EXPECT_TRUE(c.symbols.isDefined(u""));
+  line = u"\t#DEFINE X";
+  EXPECT_FALSE(handle(c, line)) << "a tab makes the line an ordinary one";
+  EXPECT_EQ(line, u"\t#DEFINE X");
+  EXPECT_FALSE(c.symbols.isDefined(u"X"));
 }
 
 // Whether "*name*" occurs, any case, in the list of "*symbol*" entries.
@@ -67,10 +80,10 @@ TEST(Conditionals, DefinedMeansFoundInTheStarList) {
   Conditionals c;
   std::u16string list;
   for (const auto& symbol : symbols) {
-    c.define(symbol);
+    c.symbols.define(symbol);
     list += u"*" + symbol + u"*";
     for (const auto& query : queries) {
-      EXPECT_EQ(c.isDefined(query), text::containsNoCase(list, u"*" + query + u"*"))
+      EXPECT_EQ(c.symbols.isDefined(query), text::containsNoCase(list, u"*" + query + u"*"))
           << text::encodeUtf8(list) << " ? " << text::encodeUtf8(query);
     }
   }
@@ -79,22 +92,14 @@ TEST(Conditionals, DefinedMeansFoundInTheStarList) {
 TEST(Conditionals, UnbalancedAndDeepNestingStayInBounds) {
   Conditionals c;
   EXPECT_EQ(run(c, {u"#ENDIF", u"#ELSE", u"#ENDIF"}), "111") << "level 0 never closes or flips";
-  EXPECT_EQ(c.level(), 0);
+  EXPECT_EQ(c.levels.level(), 0);
   std::vector<std::u16string> deep(40, u"#IFNDEF X");
   EXPECT_EQ(run(c, deep), std::string(40, '1'));
-  EXPECT_EQ(c.level(), 40);
+  EXPECT_EQ(c.levels.level(), 40);
   EXPECT_EQ(run(c, std::vector<std::u16string>(45, u"#ENDIF")).back(), '1');
-  EXPECT_EQ(c.level(), 0);
+  EXPECT_EQ(c.levels.level(), 0);
   Conditionals header;
   EXPECT_EQ(run(header, {u"#ELSE", u"#ENDIF"}, ConditionalRules::headerFile), "11");
-}
-
-TEST(Conditionals, OtherLinesAreNotTouched) {
-  Conditionals c;
-  std::u16string line = u"\t#DEFINE X";
-  EXPECT_FALSE(pre::handleConditionalLine(c, line, ConditionalRules::mainSource));
-  EXPECT_EQ(line, u"\t#DEFINE X");
-  EXPECT_FALSE(c.isDefined(u"X"));
 }
 
 }  // namespace

@@ -15,8 +15,8 @@ namespace {
 struct IncludeFixture : pre_test::PreprocessorParts {
   testing_support::TempFolder folder;
   pre::LibraryState library;
-  pre::SourceFolders folders{text::u16((folder / "src").string()) + u"/", u"", u"PROG"};
-  pre::IncludeContext context{line, emitter, conditionals, library, options, target, folders, logs};
+  pre::SourceFolders folders{text::u16((folder / "src").string()) + u"/", u"PROG"};
+  pre::IncludeContext context{line, emitter, symbols, reading, library, options, target, folders, logs};
 
   bool handle(std::u16string text) {
     line.lineBuffer = std::move(text);
@@ -32,7 +32,7 @@ TEST(Includes, RelativeNamesResolveInTheSourceFolderWhichIsLeftAfterwards) {
   EXPECT_TRUE(f.handle(u"#INCLUDE \"lib/util.inc\""));
   EXPECT_TRUE(f.handle(u"#include .\\near.inc"));
   EXPECT_EQ(std::filesystem::current_path(), before);
-  EXPECT_EQ(text::encodeUtf8(f.output.text),
+  EXPECT_EQ(text::encodeUtf8(f.reading.output.text),
             "'-------------*** Included \"lib/util.inc\" ***-----------\r\n\r\nSub Util\r\n"
             "'-------------*** Included .\\near.inc ***-----------\r\n\r\nnear=1\r\n");
 }

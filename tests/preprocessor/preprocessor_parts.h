@@ -1,11 +1,10 @@
 #pragma once
 
 #include "base/run_mode.h"
-#include "preprocessor/conditionals.h"
 #include "preprocessor/emitter.h"
-#include "preprocessor/line_map.h"
 #include "preprocessor/line_state.h"
 #include "preprocessor/option_directives.h"
+#include "preprocessor/reading.h"
 #include "preprocessor/target_options.h"
 #include "support/recording_logs.h"
 
@@ -15,11 +14,11 @@ namespace pre_test {
 // loop wires them.
 struct PreprocessorParts {
   explicit PreprocessorParts(base::RunMode mode = base::RunMode::corvane)
-      : emitter{output, line, conditionals, options, target, mode} {}
+      : emitter{reading, line, options, target, mode} {}
 
-  pre::Output output;
+  pre::Reading reading;
   pre::LineState line;
-  pre::Conditionals conditionals;
+  pre::DefinedSymbols symbols;
   pre::SourceOptions options;
   pre::TargetOptions target;
   testing_support::RecordingLogs logs;

@@ -9,9 +9,8 @@ namespace {
 TEST(TargetOptions, TargetLinesSetTheirFlags) {
   pre::LineState state;
   pre::TargetOptions target;
-  state.sourceLineNumber = 4;
   state.lineBuffer = u"   ' program for 'TARGET WinBasic\\ autorun";
-  EXPECT_TRUE(pre::handleTargetLine(state, target));
+  EXPECT_TRUE(pre::handleTargetLine(state, 4, target));
   EXPECT_EQ(state.lineBuffer, u"' program for 'TARGET WinBasic\\ autorun\r\n");
   EXPECT_EQ(target.targetLine, state.lineBuffer);
   EXPECT_EQ(target.targetLineNumber, 4);
@@ -20,7 +19,7 @@ TEST(TargetOptions, TargetLinesSetTheirFlags) {
   pre::LineState disabled;
   pre::TargetOptions untouched;
   disabled.lineBuffer = u"''target winbasic\\ autorun";
-  EXPECT_FALSE(pre::handleTargetLine(disabled, untouched));
+  EXPECT_FALSE(pre::handleTargetLine(disabled, 4, untouched));
   EXPECT_FALSE(untouched.winBasicTarget || untouched.autoRunTarget);
 }
 

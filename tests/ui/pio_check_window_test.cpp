@@ -10,7 +10,7 @@ namespace {
 using platform::Colour;
 
 TEST(PioCheckWindow, NoErrorsInPioCheckMode) {
-  platform::TextWindow window = ui::pioCheckWindow(u"1.2.3", true, 0, {}, 1920, 1080);
+  platform::TextWindow window = ui::pioCheckWindow(u"1.2.3", ui::PioCheckTitle::shown, 0, {}, 1920, 1080);
   EXPECT_EQ(window.purpose, platform::WindowPurpose::pioCheck);
   EXPECT_EQ(window.title, u"PIO Check Output - (V1.2.3)    *** Select And CTRL+C To copy To clipboard ***");
   EXPECT_EQ(window.width, 1024);
@@ -28,7 +28,7 @@ TEST(PioCheckWindow, NoErrorsInPioCheckMode) {
 
 TEST(PioCheckWindow, ErrorsInAnotherMode) {
   std::vector<std::u16string> report = {u"set foo 1", u"       ^^^ marker"};
-  platform::TextWindow window = ui::pioCheckWindow(u"1.2.3", false, 2, report, 800, 600);
+  platform::TextWindow window = ui::pioCheckWindow(u"1.2.3", ui::PioCheckTitle::none, 2, report, 800, 600);
   EXPECT_EQ(window.title, u"");
   EXPECT_EQ(window.width, 800);
   EXPECT_EQ(window.height, 480);

@@ -110,7 +110,7 @@ int runFileChecks(const std::u16string& folder) {
 }
 
 int showEnvironment(const std::u16string& folder) {
-  bool moved = platform::setCurrentFolder(folder);
+  bool moved = ::SetCurrentDirectoryW(reinterpret_cast<const wchar_t*>(folder.c_str())) != 0;
   print(u"moved: " + std::u16string(moved ? u"yes" : u"no"));
   print(u"current: " + platform::currentFolder());
   print(u"profile: " + platform::userProfileFolder());
