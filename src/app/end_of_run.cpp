@@ -7,7 +7,7 @@
 #include "delivery/winbasic_delivery.h"
 #include "platform/files.h"
 #include "platform/host.h"
-#include "platform/pending_file.h"
+#include "platform/pending_group.h"
 #include "text/lines.h"
 #include "text/numbers.h"
 #include "text/utf8.h"
@@ -20,19 +20,21 @@ namespace {
 // A target smaller than this is taken for a missing or broken install.
 constexpr int64_t kMinimumTargetSize = 100;
 
-// The result and its line map are written whole or not at all, the map
-// committed first: a failed run leaves the previous pair as it was.
+// The result and its line map are written whole or not at all, and change
+// together: a failed run leaves the previous pair as it was.
 void writeResult(const Run& run) {
   const RunSettings& settings = run.state.settings;
   const std::u16string cantOpen = u" cant open " + settings.outputPath;
-  platform::PendingFile result(settings.outputPath);
-  if (!result.writeText(run.reading.output.text)) base::fail(cantOpen);
-  if (settings.mode == base::RunMode::brisko) {
-    platform::PendingFile map(run.files.lineMapPath());
-    const bool mapWritten = map.write(run.reading.output.lineMap.bytes()) && map.commit();
-    if (!mapWritten) failedToCreate(run.files.lineMapPath());
+  platform::PendingGroup pair;
+  if (!pair.add(settings.outputPath).writeText(run.reading.output.text)) base::fail(cantOpen);
+  if (settings.mode == base::RunMode::brisko &&
+      !pair.add(run.files.lineMapPath()).write(run.reading.output.lineMap.bytes())) {
+    failedToCreate(run.files.lineMapPath());
   }
-  if (!result.commit()) base::fail(cantOpen);
+  const platform::PendingFile* notPlaced = pair.commit();
+  if (!notPlaced) return;
+  if (notPlaced->path() == settings.outputPath) base::fail(cantOpen);
+  failedToCreate(notPlaced->path());
 }
 
 bool targetMissing(const RunSettings& settings) {

@@ -1,5 +1,6 @@
 #include "platform/files.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -8,6 +9,7 @@
 #include <cstdio>
 
 #include "platform/descriptors-posix.h"
+#include "platform/file_faults.h"
 #include "platform/memory.h"
 #include "text/utf8.h"
 
@@ -20,7 +22,8 @@ class PosixAppendFile : public AppendFile {
  public:
   explicit PosixAppendFile(int fd) : fd_(fd) {}
   ~PosixAppendFile() override { close(); }
-  bool append(std::string_view bytes) override { return fd_ >= 0 && writeAll(fd_, bytes); }
+  bool append(std::string_view bytes) override { return fd_ >= 0 && !fileStepFails() && writeAll(fd_, bytes); }
+  bool sync() override { return fd_ >= 0 && !fileStepFails() && ::fsync(fd_) == 0; }
   bool close() override {
     if (fd_ < 0) return false;
     const bool closed = ::close(fd_) == 0;
@@ -67,13 +70,29 @@ bool sameFile(const std::u16string& a, const std::u16string& b) {
 }
 
 std::optional<std::string> readFileBytes(const std::u16string& path) {
-  int fd = ::open(osPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
+  ReadFailure why = ReadFailure::none;
+  return readFileBytes(path, why);
+}
+
+// A pipe would block the open or the read, and a device may never end:
+// neither is opened for reading (non-blocking, and only to be sure that what
+// is open is what was looked at).
+std::optional<std::string> readFileBytes(const std::u16string& path, ReadFailure& why) {
+  const std::string name = osPath(path);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  why = ReadFailure::cannotOpen;
+  if (::stat(name.c_str(), &info) != 0) return std::nullopt;
+  why = ReadFailure::notAFile;
+  if (!S_ISREG(info.st_mode)) return std::nullopt;
+  int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  why = ReadFailure::cannotOpen;
+  if (fd < 0) return std::nullopt;
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (S_ISREG(info.st_mode) == 0) why = ReadFailure::notAFile;
     ::close(fd);
     return std::nullopt;
   }
+  why = ReadFailure::none;
   // Read into a buffer of the file's size; a file that grows meanwhile (or
   // reports no size) is read on in further pieces.
   std::string bytes;
@@ -88,6 +107,7 @@ std::optional<std::string> readFileBytes(const std::u16string& path) {
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       ::close(fd);
+      why = ReadFailure::cannotOpen;
       return std::nullopt;
     }
     if (n == 0) break;
@@ -129,25 +149,61 @@ bool createFolder(const std::u16string& path) {
 }
 
 bool renameFile(const std::u16string& from, const std::u16string& to) {
-  const std::string source = osPath(from);
-  const std::string target = osPath(to);
-#ifdef RENAME_EXCHANGE
-  // Renaming over an existing file makes ext4 allocate the new file's data
-  // at once, which costs several milliseconds on every run. Swapping the two
-  // names is as atomic, and the old content then goes with the temporary name.
-  struct stat existing {};
-  if (::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode) &&
-      ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_EXCHANGE) == 0) {
-    ::unlink(source.c_str());
-    return true;
-  }
-#endif
-  return std::rename(source.c_str(), target.c_str()) == 0;
+  return !fileStepFails() && std::rename(osPath(from).c_str(), osPath(to).c_str()) == 0;
 }
 
 bool removeFile(const std::u16string& path) { return ::unlink(osPath(path).c_str()) == 0; }
 
+namespace {
+
+// For file systems without hard links (FAT on a memory stick).
+bool copyFile(const std::u16string& from, const std::u16string& to) {
+  auto bytes = readFileBytes(from);
+  bool nameTaken = false;
+  auto copy = bytes ? AppendFile::createNew(to, nameTaken) : nullptr;
+  if (!copy) return false;
+  const bool written = copy->append(*bytes);
+  if (copy->close() && written) return true;
+  removeFile(to);
+  return false;
+}
+
+}  // namespace
+
+SecondName addSecondName(const std::u16string& path, const std::u16string& secondName) {
+  struct stat info {};
+  // A folder in the way is kept by failing to rename over it, not here.
+  if (::lstat(osPath(path).c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return SecondName::noFile;
+  if (fileStepFails()) return SecondName::failed;
+  if (::link(osPath(path).c_str(), osPath(secondName).c_str()) == 0) return SecondName::made;
+  if (errno == EEXIST || errno == ENOENT) return SecondName::failed;
+  return copyFile(path, secondName) ? SecondName::made : SecondName::failed;
+}
+
+bool syncFolder(const std::u16string& folder) {
+  if (fileStepFails()) return false;
+  const int fd = ::open(folder.empty() ? "." : osPath(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool synced = ::fsync(fd) == 0;
+  ::close(fd);
+  return synced;
+}
+
+std::vector<std::u16string> folderEntries(const std::u16string& folder) {
+  std::vector<std::u16string> names;
+  DIR* listing = ::opendir(folder.empty() ? "." : osPath(folder).c_str());
+  if (!listing) return names;
+  while (const dirent* entry = ::readdir(listing)) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.push_back(text::decodeUtf8(name));
+  }
+  ::closedir(listing);
+  return names;
+}
+
 std::unique_ptr<AppendFile> AppendFile::createNew(const std::u16string& path, bool& nameTaken) {
+  nameTaken = false;
+  if (fileStepFails()) return nullptr;
   int fd = ::open(osPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
   nameTaken = fd < 0 && errno == EEXIST;
   if (fd < 0) return nullptr;

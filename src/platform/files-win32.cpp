@@ -6,6 +6,8 @@
 #include <limits>
 #include <utility>
 
+#include "platform/file_faults.h"
+
 namespace platform {
 namespace {
 
@@ -71,7 +73,10 @@ std::u16string withBackslashes(std::u16string_view path) {
 class Win32AppendFile : public AppendFile {
  public:
   explicit Win32AppendFile(HANDLE file) : file_(file) {}
-  bool append(std::string_view bytes) override { return file_.valid() && writeAll(file_.get(), bytes); }
+  bool append(std::string_view bytes) override {
+    return file_.valid() && !fileStepFails() && writeAll(file_.get(), bytes);
+  }
+  bool sync() override { return file_.valid() && !fileStepFails() && ::FlushFileBuffers(file_.get()); }
   bool close() override {
     if (!file_.valid()) return false;
     return ::CloseHandle(file_.release()) != 0;
@@ -146,15 +151,30 @@ bool sameFile(const std::u16string& a, const std::u16string& b) {
 }
 
 std::optional<std::string> readFileBytes(const std::u16string& path) {
+  ReadFailure why = ReadFailure::none;
+  return readFileBytes(path, why);
+}
+
+// A pipe would block the read and a device ("CON", "NUL") may never end:
+// only a file on a disk is read.
+std::optional<std::string> readFileBytes(const std::u16string& path, ReadFailure& why) {
+  const DWORD attributes = ::GetFileAttributesW(wide(path));
+  why = ReadFailure::notAFile;
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  why = ReadFailure::cannotOpen;
   FileHandle file(::CreateFileW(wide(path), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.valid()) return std::nullopt;
+  why = ReadFailure::notAFile;
+  if (::GetFileType(file.get()) != FILE_TYPE_DISK) return std::nullopt;
+  why = ReadFailure::cannotOpen;
   std::string bytes;
   LARGE_INTEGER size{};
   if (::GetFileSizeEx(file.get(), &size) && size.QuadPart > 0) {
     bytes.reserve(static_cast<size_t>(size.QuadPart));
   }
   if (!readAll(file.get(), bytes)) return std::nullopt;
+  why = ReadFailure::none;
   return bytes;
 }
 
@@ -186,13 +206,45 @@ bool createFolder(const std::u16string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Write-through: the rename is on the disk when the call returns, which is
+// what flushing the folder does elsewhere.
 bool renameFile(const std::u16string& from, const std::u16string& to) {
-  return ::MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING) != 0;
+  return !fileStepFails() &&
+         ::MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+SecondName addSecondName(const std::u16string& path, const std::u16string& secondName) {
+  const DWORD attributes = ::GetFileAttributesW(wide(path));
+  // A folder in the way is kept by failing to rename over it, not here.
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return SecondName::noFile;
+  if (fileStepFails()) return SecondName::failed;
+  if (::CreateHardLinkW(wide(secondName), wide(path), nullptr)) return SecondName::made;
+  // FAT and exFAT have no hard links.
+  return ::CopyFileW(wide(path), wide(secondName), TRUE) ? SecondName::made : SecondName::failed;
+}
+
+// Renames are written through (see renameFile).
+bool syncFolder(const std::u16string&) { return !fileStepFails(); }
+
+std::vector<std::u16string> folderEntries(const std::u16string& folder) {
+  std::vector<std::u16string> names;
+  WIN32_FIND_DATAW found{};
+  HANDLE search = ::FindFirstFileExW(wide(folder + u"*"), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::u16string name(reinterpret_cast<const char16_t*>(found.cFileName));
+    if (name != u"." && name != u"..") names.push_back(std::move(name));
+  } while (::FindNextFileW(search, &found));
+  ::FindClose(search);
+  return names;
 }
 
 bool removeFile(const std::u16string& path) { return ::DeleteFileW(wide(path)) != 0; }
 
 std::unique_ptr<AppendFile> AppendFile::createNew(const std::u16string& path, bool& nameTaken) {
+  nameTaken = false;
+  if (fileStepFails()) return nullptr;
   // CREATE_NEW fails on any existing name, a link included.
   HANDLE handle = ::CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace platform {
 
@@ -12,7 +13,13 @@ namespace platform {
 // them; the POSIX layer maps them to "/" where it calls the OS. Failures are
 // values: the caller owns the message.
 
-/// The whole content of a file; nullopt when it cannot be opened or read.
+/// Why a file gave no content.
+enum class ReadFailure { none, cannotOpen, notAFile };
+
+/// The whole content of a file; nullopt when it cannot be opened or read. Only
+/// a regular file is read: a folder, device, pipe or socket is refused (why is
+/// then notAFile) without waiting on it.
+std::optional<std::string> readFileBytes(const std::u16string& path, ReadFailure& why);
 std::optional<std::string> readFileBytes(const std::u16string& path);
 
 /// Creates or replaces a file with the given bytes.
@@ -31,10 +38,27 @@ int64_t fileSize(const std::u16string& path);
 /// Creates one folder; false when it cannot (an existing folder counts as made).
 bool createFolder(const std::u16string& path);
 
-/// Renames a file, replacing an existing file at the new path.
+/// Renames a file, replacing an existing file (or link, never followed) at
+/// the new path in one step.
 bool renameFile(const std::u16string& from, const std::u16string& to);
 
+/// Removes a file, or a link without touching what it points to.
 bool removeFile(const std::u16string& path);
+
+enum class SecondName { made, noFile, failed };
+
+/// Gives the file at path a second name that keeps its present content when
+/// path is later replaced: a hard link, or a copy where the file system has
+/// none. noFile when nothing is at path.
+SecondName addSecondName(const std::u16string& path, const std::u16string& secondName);
+
+/// Makes the renames into a folder survive a crash; false when that cannot
+/// be confirmed. ("" is the current folder.)
+bool syncFolder(const std::u16string& folder);
+
+/// The names in a folder, without "." and ".."; empty when it cannot be
+/// listed. ("" is the current folder.)
+std::vector<std::u16string> folderEntries(const std::u16string& folder);
 
 /// Whether two paths name the same file as this platform compares names
 /// (without regard to case on Windows, exactly elsewhere).
@@ -64,6 +88,8 @@ class AppendFile {
   /// whether that is because the name is in use.
   static std::unique_ptr<AppendFile> createNew(const std::u16string& path, bool& nameTaken);
   virtual bool append(std::string_view bytes) = 0;
+  /// Forces what was appended onto the disk; false when that failed.
+  virtual bool sync() = 0;
   /// Closes the file; false when some of its content may not have been kept.
   virtual bool close() = 0;
 };

@@ -1,9 +1,10 @@
 #include "platform/pending_file.h"
 
 #include <algorithm>
-#include <random>
 
 #include "platform/files.h"
+#include "platform/interruption.h"
+#include "platform/temporaries.h"
 #include "text/utf8.h"
 
 namespace platform {
@@ -12,39 +13,46 @@ namespace {
 // Enough tries that only a folder that cannot be written makes them all fail.
 constexpr int kNameTries = 64;
 
-std::u16string randomSuffix(std::mt19937& random) {
-  static constexpr char16_t kDigits[] = u"0123456789abcdef";
-  std::u16string suffix = u".prexle-";
-  for (int i = 0; i < 12; ++i) suffix += kDigits[random() & 0xF];
-  return suffix + u".tmp";
+}  // namespace
+
+void PendingFile::Temporary::forget() {
+  path.clear();
+  guard.reset();
 }
 
-}  // namespace
+void PendingFile::Temporary::remove() {
+  if (!path.empty()) removeFile(path);
+  forget();
+}
 
 PendingFile::PendingFile(std::u16string path) : path_(std::move(path)) {}
 
 PendingFile::~PendingFile() {
-  if (!temporaryPath_.empty()) removeFile(temporaryPath_);
+  written_.remove();
+  previous_.remove();
 }
 
 // A fresh name, created exclusively: a file or link planted at a guessable
-// name can neither be overwritten nor followed.
+// name can neither be overwritten nor followed. It is known to the
+// interruption handler before it exists.
 bool PendingFile::writeWith(const std::function<bool(AppendFile&)>& content) {
-  if (!temporaryPath_.empty()) removeFile(temporaryPath_);
-  temporaryPath_.clear();
-  std::mt19937 random{std::random_device{}()};
+  written_.remove();
+  removeStaleTemporariesBeside(path_);
   for (int i = 0; i < kNameTries; ++i) {
-    std::u16string candidate = path_ + randomSuffix(random);
+    Temporary candidate{temporaryPathBeside(path_), nullptr};
+    candidate.guard = std::make_unique<RemovedOnInterruption>(candidate.path);
     bool nameTaken = false;
-    auto file = AppendFile::createNew(candidate, nameTaken);
+    auto file = AppendFile::createNew(candidate.path, nameTaken);
     if (!file && nameTaken) continue;
     if (!file) return false;
-    const bool written = content(*file);
+    // Flushed before it can take the real name: a rename that reaches the
+    // disk before the data would leave an empty file after a crash.
+    const bool written = content(*file) && file->sync();
     if (file->close() && written) {
-      temporaryPath_ = std::move(candidate);
+      written_ = std::move(candidate);
       return true;
     }
-    removeFile(candidate);
+    candidate.remove();
     return false;
   }
   return false;
@@ -68,10 +76,36 @@ bool PendingFile::writeText(std::u16string_view text) {
   });
 }
 
-bool PendingFile::commit() {
-  if (temporaryPath_.empty() || !renameFile(temporaryPath_, path_)) return false;
-  temporaryPath_.clear();
+bool PendingFile::replace() {
+  if (written_.path.empty() || !renameFile(written_.path, path_)) return false;
+  written_.forget();
   return true;
+}
+
+bool PendingFile::commit() {
+  if (!replace()) return false;
+  // The file is in place either way; only its surviving a crash is in doubt.
+  syncFolder(folderPart(path_));
+  return true;
+}
+
+bool PendingFile::keepPrevious() {
+  Temporary kept{temporaryPathBeside(path_), nullptr};
+  kept.guard = std::make_unique<RemovedOnInterruption>(kept.path);
+  switch (addSecondName(path_, kept.path)) {
+    case SecondName::made: previous_ = std::move(kept); return true;
+    case SecondName::noFile: return true;
+    case SecondName::failed: return false;
+  }
+  return false;
+}
+
+void PendingFile::putPreviousBack() {
+  if (previous_.path.empty()) {
+    removeFile(path_);
+  } else if (renameFile(previous_.path, path_)) {
+    previous_.forget();
+  }
 }
 
 }  // namespace platform

@@ -1,16 +1,19 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
 class AppendFile;
+class RemovedOnInterruption;
 
 /// A file written whole or not at all: the bytes go to a new temporary file
-/// of a name of its own in the same folder, and commit() renames it over the
-/// real path. A pending file that is never committed leaves nothing behind.
+/// in the same folder, flushed onto the disk, and commit() renames it over
+/// the real path. So a crash at any moment leaves the old file or the new
+/// one. A pending file that is never committed leaves nothing behind.
 class PendingFile {
  public:
   explicit PendingFile(std::u16string path);
@@ -24,20 +27,41 @@ class PendingFile {
   /// Writes the text as UTF-8, encoded piece by piece rather than whole.
   bool writeText(std::u16string_view text);
 
-  /// Renames the written temporary file over the path; false on failure, in
-  /// which case the old file (if any) is untouched.
+  /// Renames the written temporary file over the path (a link there is
+  /// replaced, never followed); false on failure, in which case the old file
+  /// (if any) is untouched.
   bool commit();
 
   /// write() and then commit().
   bool commit(std::string_view bytes) { return write(bytes) && commit(); }
 
+  const std::u16string& path() const { return path_; }
+
  private:
+  friend class PendingGroup;
+
+  // A temporary file of ours, removed when the run ends or is interrupted
+  // before it has taken a place.
+  struct Temporary {
+    std::u16string path;
+    std::unique_ptr<RemovedOnInterruption> guard;
+    void forget();
+    void remove();
+  };
+
   // Makes the temporary file and fills it with content; a file left half
   // written is removed.
   bool writeWith(const std::function<bool(AppendFile&)>& content);
+  // A second name for the file now at the path, so it can come back.
+  bool keepPrevious();
+  // The written temporary file takes the path.
+  bool replace();
+  // After replace(): the path as it was before keepPrevious().
+  void putPreviousBack();
 
   std::u16string path_;
-  std::u16string temporaryPath_;
+  Temporary written_;
+  Temporary previous_;
 };
 
 }  // namespace platform

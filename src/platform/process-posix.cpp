@@ -6,6 +6,8 @@
 
 #include <cerrno>
 
+#include "platform/interruption.h"
+
 namespace platform {
 
 void prepareProcess() {
@@ -17,6 +19,20 @@ void prepareProcess() {
     const int opened = ::open("/dev/null", O_RDWR);
     if (opened != fd && opened >= 0) ::close(opened);
   }
+  cleanUpOnInterruption();
+}
+
+uint32_t currentProcessId() { return static_cast<uint32_t>(::getpid()); }
+
+bool processRunning(uint32_t processId) {
+  const pid_t pid = static_cast<pid_t>(processId);
+  // EPERM: it exists but belongs to someone else.
+  return pid > 0 && (::kill(pid, 0) == 0 || errno == EPERM);
+}
+
+void killThisProcess() {
+  ::kill(::getpid(), SIGKILL);
+  ::_exit(137);
 }
 
 }  // namespace platform

@@ -3,6 +3,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/environment-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/interruption-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memory-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window-win32.cpp
@@ -12,6 +13,7 @@ else()
     ${CMAKE_CURRENT_LIST_DIR}/environment-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/interruption-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memory-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process-posix.cpp
   )
@@ -19,6 +21,9 @@ endif()
 target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_faults.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pending_file.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pending_group.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/temporaries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_geometry.cpp
 )
