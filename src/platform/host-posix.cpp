@@ -4,6 +4,8 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/prctl.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,6 +20,7 @@
 
 #include "platform/descriptors-posix.h"
 #include "platform/files.h"
+#include "platform/interruption.h"
 #include "text/utf8.h"
 #include "platform/console_text.h"
 #include "platform/text_window.h"
@@ -95,62 +98,91 @@ bool feed(int fd, const std::string& bytes, const Deadline& deadline) {
   return true;
 }
 
-// Ends a child that is given up on, and collects it so no zombie is left.
-void killChild(pid_t pid) {
-  ::kill(pid, SIGKILL);
+// Ends a child that is given up on (with its process group, when it leads
+// one), and collects it so no zombie is left.
+void killChild(pid_t pid, bool group) {
+  ::kill(group ? -pid : pid, SIGKILL);
   int status = 0;
   while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
 }
 
-// Waits for the child; one still running at the deadline is killed. True
-// when it exited with status 0.
-bool waitForChild(pid_t pid, const Deadline& deadline) {
-  int status = 0;
-  for (;;) {
-    const pid_t done = ::waitpid(pid, &status, deadline ? WNOHANG : 0);
-    if (done == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    if (done < 0 && errno != EINTR) return false;
-    if (done == 0 && millisecondsLeft(deadline) == 0) {
-      killChild(pid);
-      return false;
-    }
-    if (done == 0) ::usleep(10000);
-  }
-}
-
 // How a child is run: fed standard input or not, given a time limit or not,
-// and with its output on the null device or on ours.
+// with its output on the null device or on ours, and tied to our life (in a
+// process group of its own, ended when we end however we end) or not.
 struct ChildRun {
   const std::string* input = nullptr;
   Deadline deadline;
   bool quiet = false;
+  bool tied = false;
 };
 
-// Runs argv in a child and waits for it; true when it ran and exited with
-// status 0.
-bool runChild(std::vector<std::string> words, const ChildRun& how) {
+// Sleeps until the child has ended or the deadline has passed: woken by the
+// kernel where it can tell (a process file descriptor), else after a while.
+void awaitChild(pid_t pid, const Deadline& deadline) {
+#ifdef SYS_pidfd_open
+  const int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+  if (fd >= 0) {
+    pollfd ended{fd, POLLIN, 0};
+    ::poll(&ended, 1, millisecondsLeft(deadline));
+    ::close(fd);
+    return;
+  }
+#endif
+  ::usleep(10000);
+}
+
+// Waits for the child; one still running at the deadline is killed.
+ChildEnd waitForChild(pid_t pid, const ChildRun& how) {
+  int status = 0;
+  for (;;) {
+    const pid_t done = ::waitpid(pid, &status, how.deadline ? WNOHANG : 0);
+    if (done == pid) return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? ChildEnd::succeeded : ChildEnd::failed;
+    if (done < 0 && errno != EINTR) return ChildEnd::failed;
+    if (done == 0 && millisecondsLeft(how.deadline) == 0) {
+      killChild(pid, how.tied);
+      return ChildEnd::timedOut;
+    }
+    if (done == 0) awaitChild(pid, how.deadline);
+  }
+}
+
+// In a child about to run a program tied to our life.
+void tieToParent(pid_t parent) {
+  ::setpgid(0, 0);
+  ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+  // The parent may have died before the tie was made.
+  if (::getppid() != parent) ::_exit(127);
+}
+
+// Runs argv in a child and waits for it.
+ChildEnd runChild(std::vector<std::string> words, const ChildRun& how) {
   int pipeFds[2] = {-1, -1};
-  if (how.input && ::pipe2(pipeFds, O_CLOEXEC) != 0) return false;
+  if (how.input && ::pipe2(pipeFds, O_CLOEXEC) != 0) return ChildEnd::failed;
+  const pid_t parent = ::getpid();
   pid_t pid = ::fork();
-  if (pid < 0) return false;
+  if (pid < 0) return ChildEnd::failed;
   if (pid == 0) {
+    if (how.tied) tieToParent(parent);
     if (how.quiet) detachStandardStreams();
     if (how.input) ::dup2(pipeFds[0], 0);
     auto argv = argvOf(words);
     ::execv(argv[0], argv.data());
     ::_exit(127);
   }
+  // Made on both sides, so it is there whichever runs first.
+  if (how.tied) ::setpgid(pid, pid);
+  EndedOnInterruption endedWithUs(how.tied ? pid : 0);
   if (how.input) {
     ::close(pipeFds[0]);
     const bool fed = feed(pipeFds[1], *how.input, how.deadline);
     ::close(pipeFds[1]);
     if (!fed) {
-      killChild(pid);
-      return false;
+      killChild(pid, how.tied);
+      return ChildEnd::failed;
     }
   }
-  return waitForChild(pid, how.deadline);
+  return waitForChild(pid, how);
 }
 
 // A clipboard program that neither reads nor ends (no display to serve)
@@ -198,13 +230,16 @@ class PosixHost : public Host {
     return failed == 0;
   }
 
-  bool runAndWait(const std::u16string& commandLine) override {
+  ChildEnd runAndWait(const std::u16string& commandLine, std::chrono::milliseconds limit) override {
     auto words = split(text::encodeUtf8(commandLine), ' ');
     std::erase(words, std::string());
-    if (words.empty()) return false;
+    if (words.empty()) return ChildEnd::failed;
     words[0] = findOnPath(words[0]);
-    if (words[0].empty()) return false;
-    return runChild(std::move(words), {});
+    if (words[0].empty()) return ChildEnd::failed;
+    ChildRun how;
+    how.deadline = Clock::now() + limit;
+    how.tied = true;
+    return runChild(std::move(words), how);
   }
 
   // No window of another program can be reached from here.
@@ -228,7 +263,7 @@ class PosixHost : public Host {
       std::vector<std::string> words = copier;
       words[0] = program;
       const std::string bytes = text::encodeUtf8(text);
-      return runChild(std::move(words), {&bytes, Clock::now() + kClipboardLimit, true});
+      return runChild(std::move(words), {&bytes, Clock::now() + kClipboardLimit, true}) == ChildEnd::succeeded;
     }
     return false;
   }

@@ -53,12 +53,35 @@ struct ProcessHandles {
 };
 
 bool createProcess(const wchar_t* program, std::u16string commandLine, const wchar_t* folder,
-                   ProcessHandles& handles) {
+                   ProcessHandles& handles, DWORD flags = 0) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
-  return ::CreateProcessW(program, wideBuffer(commandLine), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup,
-                          &handles.info) != 0;
+  return ::CreateProcessW(program, wideBuffer(commandLine), nullptr, nullptr, FALSE, flags, nullptr, folder,
+                          &startup, &handles.info) != 0;
 }
+
+// A job whose processes are ended when its last handle closes.
+class JobHandle {
+ public:
+  JobHandle() : job_(::CreateJobObjectW(nullptr, nullptr)) {
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    if (job_ && !::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+      ::CloseHandle(job_);
+      job_ = nullptr;
+    }
+  }
+  ~JobHandle() {
+    if (job_) ::CloseHandle(job_);
+  }
+  JobHandle(const JobHandle&) = delete;
+  JobHandle& operator=(const JobHandle&) = delete;
+  bool valid() const { return job_ != nullptr; }
+  HANDLE get() const { return job_; }
+
+ private:
+  HANDLE job_;
+};
 
 // The clipboard, held open by a hidden window of our own: a clipboard opened
 // without an owner window refuses new data after it was emptied.
@@ -135,12 +158,26 @@ class Win32Host : public Host {
                          workingFolder.empty() ? nullptr : wide(workingFolder), handles);
   }
 
-  bool runAndWait(const std::u16string& commandLine) override {
+  // In a job that ends with its last handle, ours: whatever ends the tool
+  // ends the program too, and what it started.
+  ChildEnd runAndWait(const std::u16string& commandLine, std::chrono::milliseconds limit) override {
+    JobHandle job;
     ProcessHandles handles;
-    if (!createProcess(nullptr, commandLine, nullptr, handles)) return false;
-    ::WaitForSingleObject(handles.info.hProcess, INFINITE);
+    if (!job.valid() || !createProcess(nullptr, commandLine, nullptr, handles, CREATE_SUSPENDED)) {
+      return ChildEnd::failed;
+    }
+    if (!::AssignProcessToJobObject(job.get(), handles.info.hProcess)) {
+      ::TerminateProcess(handles.info.hProcess, 1);
+      return ChildEnd::failed;
+    }
+    ::ResumeThread(handles.info.hThread);
+    if (::WaitForSingleObject(handles.info.hProcess, static_cast<DWORD>(limit.count())) == WAIT_TIMEOUT) {
+      ::TerminateJobObject(job.get(), 1);
+      return ChildEnd::timedOut;
+    }
     DWORD exitCode = 1;
-    return ::GetExitCodeProcess(handles.info.hProcess, &exitCode) && exitCode == 0;
+    return ::GetExitCodeProcess(handles.info.hProcess, &exitCode) && exitCode == 0 ? ChildEnd::succeeded
+                                                                                    : ChildEnd::failed;
   }
 
   std::vector<TopLevelWindow> topLevelWindows() override {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -24,6 +25,9 @@ struct TopLevelWindow {
 
 enum class MessageIcon { information, error };
 
+/// How a program that was waited for ended.
+enum class ChildEnd { succeeded, failed, timedOut };
+
 /// Key event flags of synthesized keyboard input.
 inline constexpr uint32_t kKeyDown = 0;
 inline constexpr uint32_t kKeyUp = 2;
@@ -47,8 +51,10 @@ class Host {
   /// Starts a program with one argument, a path, and does not wait for it.
   virtual bool startProgram(const std::u16string& program, const std::u16string& pathArgument,
                             const std::u16string& workingFolder) = 0;
-  /// Runs a command line and waits until the program has ended.
-  virtual bool runAndWait(const std::u16string& commandLine) = 0;
+  /// Runs a command line and waits until the program has ended, at most for
+  /// the limit: one still running then is ended with what it started. It
+  /// never outlives the tool, not even a tool that is killed.
+  virtual ChildEnd runAndWait(const std::u16string& commandLine, std::chrono::milliseconds limit) = 0;
 
   virtual std::vector<TopLevelWindow> topLevelWindows() = 0;
   virtual void bringToForeground(uintptr_t windowId) = 0;

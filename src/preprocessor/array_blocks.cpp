@@ -1,19 +1,25 @@
 #include "preprocessor/array_blocks.h"
 
+#include <chrono>
+
 #include "base/fatal_error.h"
 #include "platform/files.h"
 #include "platform/host.h"
+#include "platform/pending_file.h"
 #include "preprocessor/directive_line.h"
 #include "preprocessor/source_guard.h"
 #include "text/blanks.h"
 #include "text/case_table.h"
 #include "text/lines.h"
+#include "text/numbers.h"
 #include "text/utf8.h"
 
 namespace pre {
 namespace {
 
 constexpr std::u16string_view kGenerator = u"Vemtor.exe";
+// A generator that has not ended by then is taken to hang.
+constexpr std::chrono::seconds kGeneratorLimit{30};
 constexpr std::u16string_view kMissingGenerated =
     u"A file referenced by an  #ARRAYINCLUDE directive cannot be found";
 
@@ -79,12 +85,20 @@ void ArrayBlocks::generate(platform::Host& host) {
   guard_.refuseToOverwrite(arrayConfigFile_);
   // The run goes on either way: a missing generated file is reported where it
   // is included. The notices only say why it may be missing or stale.
-  if (!platform::writeFileBytes(arrayConfigFile_, text::encodeUtf8(arrayConfigText_))) {
+  // Replaced whole like the result: a link at the name is not followed.
+  if (!platform::PendingFile(arrayConfigFile_).commit(text::encodeUtf8(arrayConfigText_))) {
     host.notice(u"The array description " + arrayConfigFile_ + u" could not be written");
   }
   const std::u16string commandLine = std::u16string(kGenerator) + u" " + arrayToolArgs_;
-  if (!host.runAndWait(commandLine)) {
-    host.notice(u"The array generator did not run or reported an error: " + commandLine);
+  switch (host.runAndWait(commandLine, kGeneratorLimit)) {
+    case platform::ChildEnd::succeeded: break;
+    case platform::ChildEnd::failed:
+      host.notice(u"The array generator did not run or reported an error: " + commandLine);
+      break;
+    case platform::ChildEnd::timedOut:
+      host.notice(u"The array generator had not ended after " + text::decimal(kGeneratorLimit.count()) +
+                  u" seconds and was stopped: " + commandLine);
+      break;
   }
 }
 

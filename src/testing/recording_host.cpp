@@ -53,9 +53,9 @@ bool RecordingHost::startProgram(const std::u16string& program, const std::u16st
   return true;
 }
 
-bool RecordingHost::runAndWait(const std::u16string& commandLine) {
+platform::ChildEnd RecordingHost::runAndWait(const std::u16string& commandLine, std::chrono::milliseconds) {
   events.push_back("run " + utf8(commandLine));
-  return onRun ? onRun(commandLine) : true;
+  return !onRun || onRun(commandLine) ? platform::ChildEnd::succeeded : platform::ChildEnd::failed;
 }
 
 void RecordingHost::bringToForeground(uintptr_t windowId) {

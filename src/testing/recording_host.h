@@ -32,7 +32,7 @@ class RecordingHost : public platform::Host {
   void notice(std::u16string_view line) override;
   bool startProgram(const std::u16string& program, const std::u16string& pathArgument,
                     const std::u16string& workingFolder) override;
-  bool runAndWait(const std::u16string& commandLine) override;
+  platform::ChildEnd runAndWait(const std::u16string& commandLine, std::chrono::milliseconds limit) override;
   std::vector<platform::TopLevelWindow> topLevelWindows() override { return desktopWindows; }
   void bringToForeground(uintptr_t windowId) override;
   int16_t keyForCharacter(char16_t c) override;

@@ -172,7 +172,7 @@ int command(const std::vector<std::u16string>& words) {
   if (name == u"environment" && count == 2) return showEnvironment(words[1]);
   if (name == u"start" && count == 4) return host->startProgram(words[1], words[2], words[3]) ? 0 : 1;
   if (name == u"run" && count == 2) {
-    print(host->runAndWait(words[1]) ? u"ran" : u"failed");
+    print(host->runAndWait(words[1], std::chrono::seconds(30)) == platform::ChildEnd::succeeded ? u"ran" : u"failed");
     return 0;
   }
   if (name == u"desktop" && count == 1) {
