@@ -6,8 +6,8 @@
 #include "app/line_order.h"
 #include "app/run.h"
 #include "base/fatal_error.h"
-#include "platform/files.h"
 #include "platform/memory.h"
+#include "preprocessor/program_file.h"
 #include "text/blanks.h"
 #include "text/utf8.h"
 
@@ -15,7 +15,7 @@ namespace app {
 namespace {
 
 std::string sourceBytes(const RunSettings& settings) {
-  auto bytes = platform::readFileBytes(settings.sourcePath);
+  auto bytes = pre::readProgramFile(settings.sourcePath);
   if (!bytes) {
     base::fail(u"The passed Corvane .bas file cannot be opened\r\nFile Not FOUND :" +
                settings.sourcePath +

@@ -1,5 +1,6 @@
 target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/end_of_run.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/host_folder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_order.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_stages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/main.cpp

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/host_folder.h"
 #include "app/test_name.h"
 #include "base/fatal_error.h"
 #include "platform/environment.h"
@@ -90,7 +91,7 @@ RunSettings startUp(const std::vector<std::u16string>& arguments) {
   // and message names the same file wherever the tool was started.
   settings.sourcePath =
       isAbsolute(arguments[0]) ? arguments[0] : withSeparator(platform::currentFolder()) + arguments[0];
-  settings.hostFolder = arguments[1];
+  settings.hostFolder = hostFolderOf(arguments[1], arguments[2]);
   settings.outputPath = arguments[2] == u"Brisko"
                             ? outputPathInFolderX(settings.sourcePath)
                             : outputPathBesideSource(settings.sourcePath, extensionOf(settings.sourcePath));

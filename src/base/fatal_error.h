@@ -13,4 +13,7 @@ struct FatalError {
 /// Stops the run with the given message (lines separated by CR LF).
 [[noreturn]] inline void fail(std::u16string text) { throw FatalError{std::move(text)}; }
 
+/// Stops the run: a file it writes could not be made or put in its place.
+[[noreturn]] inline void failedToCreate(const std::u16string& path) { fail(u"Failed to created file " + path); }
+
 }  // namespace base

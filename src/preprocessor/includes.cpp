@@ -9,6 +9,7 @@
 #include "preprocessor/libraries.h"
 #include "preprocessor/line_state.h"
 #include "preprocessor/option_directives.h"
+#include "preprocessor/program_file.h"
 #include "preprocessor/reading.h"
 #include "preprocessor/target_options.h"
 #include "text/blanks.h"
@@ -36,7 +37,7 @@ void logIncludeState(IncludeContext& c) {
 std::optional<std::string> readFromSourceFolder(const SourceFolders& folders,
                                                 const std::u16string& includePath) {
   if (folders.sourceFolder.empty()) return std::nullopt;
-  return platform::readFileBytes(platform::pathInFolder(folders.sourceFolder, includePath));
+  return readProgramFile(platform::pathInFolder(folders.sourceFolder, includePath));
 }
 
 std::vector<std::u16string> readIncludeFile(IncludeContext& c, const std::u16string& includeName) {

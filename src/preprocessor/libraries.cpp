@@ -1,5 +1,6 @@
 #include "preprocessor/libraries.h"
 
+#include "base/fatal_error.h"
 #include "base/logs.h"
 #include "platform/pending_file.h"
 #include "preprocessor/emitter.h"
@@ -50,11 +51,12 @@ void endSection(LibraryState& library, Reading& reading, const SourceGuard& guar
   reading.librarySection = LibraryKind::none;
   if (!library.libraryPending) return;
   guard.refuseToOverwrite(library.libraryFileName);
-  // A library file that cannot be written is not reported; its text stays
-  // collected for the next named load.
-  if (platform::PendingFile(library.libraryFileName).commit(text::encodeUtf8(library.libraryText))) {
-    library.libraryText.clear();
+  // A library that is not saved would leave a stale one in its place, with
+  // nothing to say so.
+  if (!platform::PendingFile(library.libraryFileName).commit(text::encodeUtf8(library.libraryText))) {
+    base::failedToCreate(library.libraryFileName);
   }
+  library.libraryText.clear();
   library.libraryPending = false;
   library.libraryLoad = LibraryKind::plain;
 }

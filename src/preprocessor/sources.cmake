@@ -9,6 +9,7 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/libraries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/line_map.cpp
   ${CMAKE_CURRENT_LIST_DIR}/option_directives.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_engine.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_inserted.cpp
   ${CMAKE_CURRENT_LIST_DIR}/replacement_literal.cpp
