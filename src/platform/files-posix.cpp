@@ -108,8 +108,8 @@ std::optional<std::string> readFileBytes(const std::u16string& path, ReadFailure
   why = ReadFailure::cannotOpen;
   if (fd < 0) return std::nullopt;
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    if (S_ISREG(info.st_mode) == 0) why = ReadFailure::notAFile;
     ::close(fd);
+    why = ReadFailure::notAFile;
     return std::nullopt;
   }
   why = ReadFailure::none;

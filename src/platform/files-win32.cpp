@@ -245,8 +245,9 @@ bool removeFile(const std::u16string& path) { return ::DeleteFileW(wide(path)) !
 std::unique_ptr<AppendFile> AppendFile::createNew(const std::u16string& path, bool& nameTaken) {
   nameTaken = false;
   if (fileStepFails()) return nullptr;
-  // CREATE_NEW fails on any existing name, a link included.
-  HANDLE handle = ::CreateFileW(wide(path), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+  // CREATE_NEW fails on any existing name, a link included. Shared for
+  // deleting only, so that an interrupted run can remove it while it is open.
+  HANDLE handle = ::CreateFileW(wide(path), GENERIC_WRITE, FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
   const DWORD error = handle == INVALID_HANDLE_VALUE ? ::GetLastError() : 0;
   nameTaken = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
