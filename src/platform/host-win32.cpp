@@ -65,7 +65,7 @@ class JobHandle {
  public:
   JobHandle() : job_(::CreateJobObjectW(nullptr, nullptr)) {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_BREAKAWAY_OK;
     if (job_ && !::SetInformationJobObject(job_, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
       ::CloseHandle(job_);
       job_ = nullptr;
@@ -153,9 +153,13 @@ class Win32Host : public Host {
 
   bool startProgram(const std::u16string& program, const std::u16string& pathArgument,
                     const std::u16string& workingFolder) override {
+    // Out of any job the tool runs in, as the program runs on after us; a
+    // job that allows no leaving keeps it.
+    const std::u16string argument = u"\"" + pathArgument + u"\"";
+    const wchar_t* folder = workingFolder.empty() ? nullptr : wide(workingFolder);
     ProcessHandles handles;
-    return createProcess(wide(program), u"\"" + pathArgument + u"\"",
-                         workingFolder.empty() ? nullptr : wide(workingFolder), handles);
+    return createProcess(wide(program), argument, folder, handles, CREATE_BREAKAWAY_FROM_JOB) ||
+           createProcess(wide(program), argument, folder, handles);
   }
 
   // In a job that ends with its last handle, ours: whatever ends the tool
