@@ -60,7 +60,8 @@ bool createProcess(const wchar_t* program, std::u16string commandLine, const wch
                           &startup, &handles.info) != 0;
 }
 
-// A job whose processes are ended when its last handle closes.
+// A job whose processes are ended when its last handle closes; a process
+// leaves it only by asking (a target program that the tool starts).
 class JobHandle {
  public:
   JobHandle() : job_(::CreateJobObjectW(nullptr, nullptr)) {
