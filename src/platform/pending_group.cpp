@@ -3,6 +3,7 @@
 #include <set>
 
 #include "platform/files.h"
+#include "platform/group_record.h"
 #include "platform/interruption.h"
 #include "platform/temporaries.h"
 
@@ -16,10 +17,17 @@ PendingFile& PendingGroup::add(std::u16string path) {
 // Every file but the last keeps its previous version under a second name
 // until the last is in place: the renames come one after another, with no
 // write or flush between them, and a failed one puts the earlier ones back.
+// The record lets the next run do the same after a kill between them.
 const PendingFile* PendingGroup::commit() {
   InterruptionsHeld held;
-  for (size_t i = 0; i + 1 < files_.size(); ++i) {
-    if (!files_[i]->keepPrevious()) return files_[i].get();
+  std::vector<GroupEntry> entries;
+  for (size_t i = 0; i < files_.size(); ++i) {
+    if (i + 1 < files_.size() && !files_[i]->keepPrevious()) return files_[i].get();
+    entries.push_back({files_[i]->path(), files_[i]->written_.path, files_[i]->previous_.path});
+  }
+  GroupRecord record;
+  if (files_.size() > 1) {
+    if (const GroupEntry* failed = record.write(entries)) return files_[failed - entries.data()].get();
   }
   for (size_t i = 0; i < files_.size(); ++i) {
     if (files_[i]->replace()) continue;

@@ -22,6 +22,7 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/console_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_faults.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/group_record.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pending_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pending_group.cpp
   ${CMAKE_CURRENT_LIST_DIR}/temporaries.cpp
