@@ -4,6 +4,7 @@
 #include "platform/console.h"
 #include "platform/files.h"
 #include "text/blanks.h"
+#include "text/case_table.h"
 #include "text/lines.h"
 #include "text/numbers.h"
 #include "text/utf8.h"
@@ -18,6 +19,11 @@ std::u16string diagnosticLines(std::u16string_view kind, const base::SourceLocat
   std::u16string out;
   for (std::u16string_view line : text::splitLineViews(message)) {
     line = text::trimBlanks(line);
+    // "Note: ..." needs no "note:" before it.
+    if (out.empty() && line.size() > kind.size() + 2 && text::startsWithNoCase(line, kind) &&
+        line.substr(kind.size(), 2) == u": ") {
+      line.remove_prefix(kind.size() + 2);
+    }
     if (line.empty()) continue;
     out += prefix + std::u16string(out.empty() ? kind : u"note") + u": " + std::u16string(line) + u"\n";
   }

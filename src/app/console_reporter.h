@@ -10,8 +10,9 @@ namespace app {
 /// The diagnostic lines of one message, in the form compilers print and
 /// editors' problem matchers read: "FILE:LINE: KIND: TEXT" when the message
 /// belongs to a source line, "prexle: KIND: TEXT" otherwise. The message's
-/// first line takes the kind; each further line becomes a note of its own.
-/// Lines are trimmed of blanks, empty ones left out; each ends with LF.
+/// first line takes the kind (and loses a "Kind: " of its own); each further
+/// line becomes a note. Lines are trimmed of blanks, empty ones left out;
+/// each ends with LF.
 std::u16string diagnosticLines(std::u16string_view kind, const base::SourceLocation& where,
                                std::u16string_view message);
 

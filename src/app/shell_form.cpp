@@ -158,7 +158,8 @@ ShellCommand readShellCommand(const std::vector<std::u16string>& arguments) {
 
 RunRequest shellFormRequest(const ShellOptions& options) {
   RunRequest request;
-  request.sourcePath = fullPath(options.source);
+  // With the platform's own separators: the path appears in diagnostics.
+  request.sourcePath = platform::nativePath(fullPath(options.source));
   checkSource(request.sourcePath);
   const bool pio = text::lower(extensionOf(request.sourcePath)) == u".pio";
   request.sourceKind = pio ? SourceKind::pioProgram : SourceKind::basicProgram;
