@@ -41,8 +41,6 @@ std::string_view nextLine(std::string_view source, size_t& pos) {
   return source.substr(start, end - start);
 }
 
-// One reading from the first line; false when a line asked for the reading
-// to start again from the first line.
 // The blocks still open after the line, and where each was opened.
 void trackOpenBlocks(Run& run) {
   const pre::Reading& reading = run.reading;
@@ -51,14 +49,15 @@ void trackOpenBlocks(Run& run) {
   if (at.levels.size() > levels) at.levels.resize(levels);
   while (at.levels.size() < levels) at.levels.push_back(run.where);
   const auto track = [&run](bool open, base::SourceLocation& openedAt) {
-    if (!open) openedAt = {};
-    else if (!openedAt.known()) openedAt = run.where;
+    if (open != openedAt.known()) openedAt = open ? run.where : base::SourceLocation{};
   };
   track(reading.inBlockComment, at.blockComment);
   track(reading.librarySection != pre::LibraryKind::none, at.librarySection);
   track(reading.inArrayBlock, at.arrayBlock);
 }
 
+// One reading from the first line; false when a line asked for the reading
+// to start again from the first line.
 bool readOnce(Run& run, std::string_view source) {
   pre::LineState& line = run.state.line;
   run.where = {run.state.settings.sourcePath, 0};
