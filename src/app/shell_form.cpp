@@ -150,6 +150,7 @@ ShellCommand readShellCommand(const std::vector<std::u16string>& arguments) {
     for (const auto& operand : parsed.operands) error += u" " + quoted(operand);
     return usageError(error);
   }
+  if (parsed.operands[0] == u"-") return usageError(u"SOURCE must name a file: standard input is not read");
   options.source = parsed.operands[0];
   std::u16string error = combinationError(options);
   if (!error.empty()) return usageError(std::move(error));

@@ -42,6 +42,7 @@ TEST(ShellForm, HelpVersionAndUsageErrors) {
       {{"-m", "PioCheck", "-o-", "src/prog.bas"}, 0, "x=1\r\n", ""},
       {{}, 2, "", "prexle: error: missing SOURCE" + kHint},
       {{"a.bas", "b.bas"}, 2, "", "prexle: error: more than one SOURCE: 'a.bas' 'b.bas'" + kHint},
+      {{"-o", "x", "-"}, 2, "", "prexle: error: SOURCE must name a file: standard input is not read" + kHint},
       {{"--bogus", "--help"}, 2, "", "prexle: error: unrecognized option '--bogus'" + kHint},
       {{"src/prog.bas", "-o"}, 2, "", "prexle: error: option requires an argument -- 'o'" + kHint},
       {{"-m", "fast", "src/prog.bas"}, 2, "", "prexle: error: invalid mode 'fast'; use corvane, brisko or piocheck" + kHint},
