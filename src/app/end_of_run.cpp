@@ -41,7 +41,8 @@ void writeResult(const Run& run) {
 void writeResultAlone(const Run& run) {
   const RunSettings& settings = run.state.settings;
   platform::PendingFile result(settings.outputPath);
-  if (!result.writeText(run.reading.output.text) || !result.commit()) base::fail(u" cant open " + settings.outputPath);
+  const bool written = result.writeText(run.reading.output.text) && result.commit();
+  if (!written) base::fail(u" cant open " + settings.outputPath);
 }
 
 void writeResultToStandardOutput(const Run& run) {

@@ -29,7 +29,9 @@ constexpr std::u16string_view kPioFileNotRead =
 RunOutcome runOnce(RunRequest request, Reporter& reporter, platform::Host& host, base::SourceLocation& where) {
   Run run(settingsFor(std::move(request)), reporter, host, where);
   const RunSettings& settings = run.state.settings;
-  if (settings.sourceKind == SourceKind::pioProgram) base::fail(std::u16string(kPioFileNotRead) + settings.sourcePath);
+  if (settings.sourceKind == SourceKind::pioProgram) {
+    base::fail(std::u16string(kPioFileNotRead) + settings.sourcePath);
+  }
   if (settings.result == Sink::file) run.sourceGuard.refuseToOverwrite(settings.outputPath);
   if (!run.files.lineMapPath().empty()) {
     run.sourceGuard.refuseToOverwrite(run.files.lineMapPath());

@@ -23,7 +23,7 @@ namespace {
 
 enum Option : size_t { kMode, kOutput, kLineMap, kPioReport, kLog, kData, kHost, kHelp, kVersion };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionDef kOptions[] = {
     {u"mode", u'm', true},        {u"output", u'o', true}, {u"line-map", 0, true},
     {u"pio-report", 0, true},     {u"log", 0, true},       {u"data", 0, true},
     {u"host", 0, true},           {u"help", u'h', false},  {u"version", 0, false},
@@ -130,17 +130,17 @@ ShellCommand readShellCommand(const std::vector<std::u16string>& arguments) {
   ShellCommand command;
   ShellOptions& options = command.options;
   for (const GivenOption& given : parsed.options) {
-    if (given.spec == kHelp) return asking(ShellCommand::Asked::help);
-    if (given.spec == kVersion) return asking(ShellCommand::Asked::version);
-    if (given.spec == kMode) {
+    if (given.option == kHelp) return asking(ShellCommand::Asked::help);
+    if (given.option == kVersion) return asking(ShellCommand::Asked::version);
+    if (given.option == kMode) {
       const auto mode = modeNamed(given.value);
       if (!mode) return usageError(u"invalid mode " + quoted(given.value) + u"; use corvane, brisko or piocheck");
       options.mode = *mode;
     } else if (given.value.empty()) {
-      return usageError(u"option " + quoted(u"--" + std::u16string(kOptions[given.spec].longName)) +
+      return usageError(u"option " + quoted(u"--" + std::u16string(kOptions[given.option].longName)) +
                         u" needs a name");
     } else {
-      *fileOption(options, given.spec) = given.value;
+      *fileOption(options, given.option) = given.value;
     }
   }
   if (!parsed.error.empty()) return usageError(parsed.error);

@@ -8,7 +8,7 @@
 namespace app {
 
 /// One option of a command line in the GNU style.
-struct OptionSpec {
+struct OptionDef {
   /// Written "--name"; may be shortened to any prefix that names no other.
   std::u16string_view longName;
   /// Written "-c"; 0 for none.
@@ -20,7 +20,7 @@ struct OptionSpec {
 
 /// An option met on the command line: its index in the table, and its value.
 struct GivenOption {
-  size_t spec = 0;
+  size_t option = 0;
   std::u16string value;
 };
 
@@ -37,6 +37,6 @@ struct ParsedArguments {
 /// way GNU programs do: options and operands may come in any order, "--"
 /// ends the options, "-" alone is an operand, and short options may be
 /// grouped ("-hm brisko"). The same on every platform.
-ParsedArguments parseArguments(std::span<const std::u16string> arguments, std::span<const OptionSpec> specs);
+ParsedArguments parseArguments(std::span<const std::u16string> arguments, std::span<const OptionDef> defs);
 
 }  // namespace app

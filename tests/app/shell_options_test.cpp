@@ -8,15 +8,17 @@
 
 namespace {
 
-constexpr app::OptionSpec kSpecs[] = {
+constexpr app::OptionDef kDefs[] = {
     {u"output", u'o', true}, {u"line-map", 0, true}, {u"log", 0, true}, {u"help", u'h', false}};
 
 // "option=value ... | operand ...", or the error.
 std::string parsed(std::vector<std::u16string> arguments) {
-  const app::ParsedArguments result = app::parseArguments(arguments, kSpecs);
+  const app::ParsedArguments result = app::parseArguments(arguments, kDefs);
   if (!result.error.empty()) return "error: " + text::encodeUtf8(result.error);
   std::u16string out;
-  for (const auto& option : result.options) out += std::u16string(kSpecs[option.spec].longName) + u"=" + option.value + u" ";
+  for (const auto& given : result.options) {
+    out += std::u16string(kDefs[given.option].longName) + u"=" + given.value + u" ";
+  }
   out += u"|";
   for (const auto& operand : result.operands) out += u" " + operand;
   return text::encodeUtf8(out);

@@ -45,7 +45,8 @@ TEST(ShellForm, HelpVersionAndUsageErrors) {
       {{"-o", "x", "-"}, 2, "", "prexle: error: SOURCE must name a file: standard input is not read" + kHint},
       {{"--bogus", "--help"}, 2, "", "prexle: error: unrecognized option '--bogus'" + kHint},
       {{"src/prog.bas", "-o"}, 2, "", "prexle: error: option requires an argument -- 'o'" + kHint},
-      {{"-m", "fast", "src/prog.bas"}, 2, "", "prexle: error: invalid mode 'fast'; use corvane, brisko or piocheck" + kHint},
+      {{"-m", "fast", "src/prog.bas"}, 2, "",
+       "prexle: error: invalid mode 'fast'; use corvane, brisko or piocheck" + kHint},
       {{"--line-map=m", "src/prog.bas"}, 2, "",
        "prexle: error: --line-map needs --mode brisko: only a brisko run has a line map" + kHint},
       {{"-o", "-", "--log=-", "src/prog.bas"}, 2, "",
@@ -107,9 +108,10 @@ TEST(ShellForm, ExitStatusesAndBadInput) {
       {{"src/none.bas"}, "prexle: error: cannot read '" + root + "/src/none.bas': there is no such file\n"},
       {{"src"}, "prexle: error: cannot read '" + root + "/src': it is a folder\n"},
       {{"-o", "src/prog.bas", "src/prog.bas"}, "prexle: error: Prexle will not overwrite its source file: src/prog.bas\n"},
-      {{"-o", "no/x.bas", "src/prog.bas"}, "prexle: error: cannot write the result to 'no/x.bas': there is no folder 'no/'\n"},
+      {{"-o", "no/x.bas", "src/prog.bas"},
+       "prexle: error: cannot write the result to 'no/x.bas': there is no folder 'no/'\n"},
       {{"--data", "src/prog.bas/d", "src/prog.bas"}, "prexle: error: cannot make the data folder 'src/prog.bas/d/'\n"},
-      {{"src/tools.pio"}, "prexle: error: Prexle assembles the PIO programs between #PIOSTART and #PIOEND of an MMBasic"},
+      {{"src/tools.pio"}, "prexle: error: Prexle assembles the PIO programs between #PIOSTART and #PIOEND"},
   };
   for (const auto& c : cases) {
     const RunResult run = shell(ws, c.arguments);

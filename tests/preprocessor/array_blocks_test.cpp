@@ -108,11 +108,13 @@ TEST(ArrayBlocks, GeneratorFailuresLeaveANoticeAndTheRunGoesOn) {
 
   // With no generator to run, a block that asks for one stops the run; one
   // in a folder with blanks is quoted.
+  const std::vector<Step> generate = {{u"#ARRAYGENERATE", u"'#ARRAYGENERATE"},
+                                      {u"#ARRAYSTART a b n", u"'#ARRAYSTART a b n"},
+                                      {u"#ARRAYEND", u"'#ARRAYEND"}};
   pre::ArrayBlocks without{kNoSource, logs, {{}, u"no generator"}};
-  EXPECT_THROW(runSteps(without, host, {{u"#ARRAYGENERATE", u"'#ARRAYGENERATE"}, {u"#ARRAYSTART a b n", u"'#ARRAYSTART a b n"}, {u"#ARRAYEND", u""}}),
-               base::FatalError);
+  EXPECT_THROW(runSteps(without, host, generate), base::FatalError);
   pre::ArrayBlocks quoted{kNoSource, logs, {u"/my tools/Vemtor.exe", {}}};
-  runSteps(quoted, host, {{u"#ARRAYGENERATE", u"'#ARRAYGENERATE"}, {u"#ARRAYSTART a b n", u"'#ARRAYSTART a b n"}, {u"#ARRAYEND", u"'#ARRAYEND"}});
+  runSteps(quoted, host, generate);
   EXPECT_EQ(host.events.back(), "run \"/my tools/Vemtor.exe\" -cfgin z_n.cfg -progout z_n.bas");
 }
 
