@@ -4,8 +4,17 @@ namespace app {
 
 struct Run;
 
+/// How a run ended, for the exit status.
+struct RunOutcome {
+  /// The result was written (nothing stopped the run).
+  bool resultWritten = false;
+  /// PIO errors reported on the way.
+  int pioErrors = 0;
+};
+
 /// Everything after the read: replacements, the code-store setting, the
-/// result file, the hand-off to the target program and the closing windows.
-void finishRun(Run& run);
+/// result, the hand-off to the target program when asked for, and the
+/// closing windows.
+RunOutcome finishRun(Run& run);
 
 }  // namespace app

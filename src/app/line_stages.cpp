@@ -55,9 +55,9 @@ bool blockCommentStart(Run& run, Held) {
 
 bool includeFile(Run& run, Held) {
   RunState& state = run.state;
-  pre::IncludeContext context{state.line,    run.emitter,  run.symbols,
-                              run.reading,   run.library,  state.options,
-                              state.target,  state.settings.folders, run.files};
+  pre::IncludeContext context{state.line,   run.emitter,           run.symbols, run.reading,
+                              run.library,  state.options,         state.target, state.settings.folders,
+                              run.files,    run.where};
   return pre::handleIncludeLine(context);
 }
 

@@ -2,19 +2,19 @@
 
 #include <exception>
 
-#include "app/end_of_run.h"
 #include "app/read_loop.h"
+#include "app/reporter.h"
 #include "app/run.h"
 #include "app/settings_file.h"
+#include "app/shell_form.h"
 #include "app/startup.h"
+#include "app/window_reporter.h"
 #include "base/fatal_error.h"
-#include "platform/console_text.h"
+#include "base/source_location.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/process.h"
-#include "platform/text_window.h"
 #include "text/utf8.h"
-#include "ui/fatal_error_window.h"
 
 namespace app {
 
@@ -22,42 +22,48 @@ const char16_t kVersionText[] = PREXLE_VERSION_TEXT;
 
 namespace {
 
-void runOnce(const std::vector<std::u16string>& arguments, platform::Host& host) {
-  Run run(startUp(arguments), host);
+constexpr std::u16string_view kPioFileNotRead =
+    u"Prexle assembles the PIO programs between #PIOSTART and #PIOEND of an MMBasic program; "
+    u"a .pio file on its own is not read: ";
+
+RunOutcome runOnce(RunRequest request, Reporter& reporter, platform::Host& host, base::SourceLocation& where) {
+  Run run(settingsFor(std::move(request)), reporter, host, where);
   const RunSettings& settings = run.state.settings;
-  run.sourceGuard.refuseToOverwrite(settings.outputPath);
-  if (settings.mode == base::RunMode::brisko) {
+  if (settings.sourceKind == SourceKind::pioProgram) {
+    base::fail(std::u16string(kPioFileNotRead) + settings.sourcePath);
+  }
+  if (settings.result == Sink::file) run.sourceGuard.refuseToOverwrite(settings.outputPath);
+  if (!run.files.lineMapPath().empty()) {
     run.sourceGuard.refuseToOverwrite(run.files.lineMapPath());
     // The map itself is written with the result; this only makes sure it can be.
-    if (!platform::canAppendTo(run.files.lineMapPath())) failedToCreate(run.files.lineMapPath());
+    if (!platform::canAppendTo(run.files.lineMapPath())) base::failedToCreate(run.files.lineMapPath());
   }
   run.state.codeBase = readCodeStore(settings.dataFolder + u"MMmodule.inf");
   run.files.createPioReport();
   readSource(run);
-  finishRun(run);
-}
-
-void showFatalError(platform::Host& host, std::u16string_view message) {
-  platform::TextWindow window = ui::fatalErrorWindow(kVersionText, message);
-  if (host.showWindow(window)) return;
-  std::u16string text = platform::consoleText(window);
-  text.pop_back();  // the notice ends the last line itself
-  host.notice(text);
+  return finishRun(run);
 }
 
 }  // namespace
 
-int runOnDesktop(const std::vector<std::u16string>& arguments, platform::Host& host) {
+RunOutcome runRequest(const std::function<RunRequest()>& makeRequest, Reporter& reporter, platform::Host& host) {
+  // Outside the run, so that the error that ends it can still name the line.
+  base::SourceLocation where;
   try {
-    runOnce(arguments, host);
-    return 0;
+    return runOnce(makeRequest(), reporter, host, where);
   } catch (const base::FatalError& error) {
-    showFatalError(host, error.text);
+    reporter.fatalError(error.text, where);
   } catch (const std::exception& error) {
-    // Out of memory and the like still end in the fatal-error window.
-    showFatalError(host, text::u16(error.what()));
+    // Out of memory and the like are reported as any error that stops the run.
+    reporter.fatalError(text::u16(error.what()), where);
   }
-  return 1;
+  return {};
+}
+
+int runOnDesktop(const std::vector<std::u16string>& arguments, platform::Host& host) {
+  if (!isEditorForm(arguments)) return runShellForm(arguments, host);
+  WindowReporter reporter(host);
+  return runRequest([&arguments] { return editorFormRequest(arguments); }, reporter, host).resultWritten ? 0 : 1;
 }
 
 int prexleMain(const std::vector<std::u16string>& arguments) {

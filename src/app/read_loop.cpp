@@ -1,5 +1,6 @@
 #include "app/read_loop.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -40,10 +41,26 @@ std::string_view nextLine(std::string_view source, size_t& pos) {
   return source.substr(start, end - start);
 }
 
+// The blocks still open after the line, and where each was opened.
+void trackOpenBlocks(Run& run) {
+  const pre::Reading& reading = run.reading;
+  OpenedAt& at = run.openedAt;
+  const size_t levels = static_cast<size_t>(std::max(reading.levels.level(), 0));
+  if (at.levels.size() > levels) at.levels.resize(levels);
+  while (at.levels.size() < levels) at.levels.push_back(run.where);
+  const auto track = [&run](bool open, base::SourceLocation& openedAt) {
+    if (open != openedAt.known()) openedAt = open ? run.where : base::SourceLocation{};
+  };
+  track(reading.inBlockComment, at.blockComment);
+  track(reading.librarySection != pre::LibraryKind::none, at.librarySection);
+  track(reading.inArrayBlock, at.arrayBlock);
+}
+
 // One reading from the first line; false when a line asked for the reading
 // to start again from the first line.
 bool readOnce(Run& run, std::string_view source) {
   pre::LineState& line = run.state.line;
+  run.where = {run.state.settings.sourcePath, 0};
   std::u16string& output = run.reading.output.text;
   // Most lines reach the output, so it starts about as large as the source.
   output.reserve(source.size() + source.size() / 8);
@@ -52,12 +69,15 @@ bool readOnce(Run& run, std::string_view source) {
     line.lineBuffer.clear();
     text::appendDecodedUtf8(line.lineBuffer, nextLine(source, pos));
     ++run.reading.sourceLineNumber;
+    ++run.where.line;
     // A target line that was not emitted must not double a later line's entry.
     line.lineMapRepeat = false;
     if (run.state.target.espOption) {
       line.lineBuffer.erase(0, line.lineBuffer.size() - text::trimLeadingBlanks(line.lineBuffer).size());
     }
-    switch (processMainLine(run)) {
+    const LineOutcome outcome = processMainLine(run);
+    trackOpenBlocks(run);
+    switch (outcome) {
       case LineOutcome::goOn: break;
       case LineOutcome::restartReading: return false;
       case LineOutcome::stopReading: return true;
@@ -73,6 +93,7 @@ bool readOnce(Run& run, std::string_view source) {
 // options, library loads) stays.
 void startReadingAgain(Run& run) {
   run.reading = pre::Reading();
+  run.openedAt = {};
   run.pio.restartReading();
 }
 
@@ -82,14 +103,17 @@ void readSource(Run& run) {
   const std::string_view source = text::skipByteOrderMark(bytes);
   while (!readOnce(run, source)) {
   }
-  if (!state.pioBlockSeen) return;
-  // The second reading assembles what the first one measured. A first reading
-  // that stopped at #ENDCODE gets one too, up to the same line.
-  state.secondReading = true;
-  state.pioBlockSeen = false;
-  startReadingAgain(run);
-  while (!readOnce(run, source)) {
+  if (state.pioBlockSeen) {
+    // The second reading assembles what the first one measured. A first
+    // reading that stopped at #ENDCODE gets one too, up to the same line.
+    state.secondReading = true;
+    state.pioBlockSeen = false;
+    startReadingAgain(run);
+    while (!readOnce(run, source)) {
+    }
   }
+  // What is reported from here on belongs to no line.
+  run.where = {};
 }
 
 }  // namespace app

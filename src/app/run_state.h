@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/run_request.h"
 #include "base/run_mode.h"
 #include "preprocessor/includes.h"
 #include "preprocessor/line_state.h"
@@ -13,16 +14,10 @@ namespace app {
 /// The version shown by the fatal-error and run-log windows.
 extern const char16_t kVersionText[];
 
-/// What start-up takes from the parameters; fixed for the rest of the run.
-struct RunSettings {
-  std::u16string sourcePath;
-  /// The folder of the calling program, ending with a backslash.
-  std::u16string hostFolder;
-  base::RunMode mode = base::RunMode::corvane;
-  std::u16string outputPath;
-  /// The working folder of the run: report, run log, line map, settings.
-  std::u16string dataFolder;
-  /// The program started with the result at the end.
+/// The request and what the run works out from it at its start; fixed for
+/// the rest of the run.
+struct RunSettings : RunRequest {
+  /// The program handed the result at the end.
   std::u16string targetProgram;
   pre::SourceFolders folders;
 };

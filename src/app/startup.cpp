@@ -39,25 +39,15 @@ void createResultFolder(std::u16string folder) {
   platform::createFolder(folder);
 }
 
-std::u16string withSeparator(std::u16string folder) {
-  if (folder.empty() || !isSeparator(folder.back())) folder += u'\\';
-  return folder;
-}
-
-void setMode(RunSettings& settings, const std::vector<std::u16string>& arguments) {
+base::RunMode editorMode(const std::vector<std::u16string>& arguments, const std::u16string& sourcePath) {
   const std::u16string& mode = arguments[2];
-  if (mode == u"Brisko") {
-    settings.mode = base::RunMode::brisko;
-    settings.targetProgram = settings.hostFolder + u"Brisko.exe";
-  } else if (mode == u"Corvane" || mode == u"PIOCHECK") {
-    settings.mode = mode == u"Corvane" ? base::RunMode::corvane : base::RunMode::pioCheck;
-    settings.targetProgram = settings.hostFolder + u"Corvane.exe";
-  } else {
-    std::vector<std::u16string> shown = arguments;
-    shown[0] = settings.sourcePath;
-    base::fail(u"Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK \r\n" +
-               parameterLines(shown));
-  }
+  if (mode == u"Brisko") return base::RunMode::brisko;
+  if (mode == u"Corvane") return base::RunMode::corvane;
+  if (mode == u"PIOCHECK") return base::RunMode::pioCheck;
+  std::vector<std::u16string> shown = arguments;
+  shown[0] = sourcePath;
+  base::fail(u"Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK \r\n" +
+             parameterLines(shown));
 }
 
 }  // namespace
@@ -72,6 +62,17 @@ std::u16string folderOf(std::u16string_view path) {
   return std::u16string(path.substr(0, fileNameStart(path)));
 }
 
+std::u16string withSeparator(std::u16string folder) {
+  if (folder.empty() || !isSeparator(folder.back())) folder += u'\\';
+  return folder;
+}
+
+// A relative path is made full once, at the start, so every later path and
+// message names the same file wherever the tool was started.
+std::u16string fullPath(const std::u16string& path) {
+  return isAbsolute(path) ? path : withSeparator(platform::currentFolder()) + path;
+}
+
 std::u16string outputPathInFolderX(const std::u16string& sourcePath) {
   const std::u16string folder = folderOf(sourcePath);
   createResultFolder(folder + u"X");
@@ -82,26 +83,40 @@ std::u16string outputPathBesideSource(const std::u16string& sourcePath, const st
   return sourcePath.substr(0, sourcePath.size() - extension.size()) + u"_x" + extension;
 }
 
-RunSettings startUp(const std::vector<std::u16string>& arguments) {
+std::u16string editorDataFolder(const std::u16string& hostFolder) {
+  if (platform::pathExists(hostFolder + u"portable.inf")) return hostFolder + u"DATA\\";
+  return withSeparator(platform::userProfileFolder()) + u"AppData\\Local\\Corvane5\\";
+}
+
+bool isEditorForm(const std::vector<std::u16string>& arguments) {
+  return arguments.size() == 3 &&
+         std::ranges::none_of(arguments, [](const std::u16string& a) { return a.starts_with(u'-'); });
+}
+
+RunRequest editorFormRequest(const std::vector<std::u16string>& arguments) {
+  RunRequest request;
+  request.sourcePath = fullPath(arguments[0]);
+  request.hostFolder = hostFolderOf(arguments[1], arguments[2]);
+  request.outputPath = arguments[2] == u"Brisko"
+                           ? outputPathInFolderX(request.sourcePath)
+                           : outputPathBesideSource(request.sourcePath, extensionOf(request.sourcePath));
+  request.dataFolder = editorDataFolder(request.hostFolder);
+  request.mode = editorMode(arguments, request.sourcePath);
+  if (request.mode == base::RunMode::brisko) request.lineMapPath = request.dataFolder + u"lineno.txt";
+  request.pioReport = Destination::file(request.dataFolder + u"PasmErrors.txt");
+  request.runLog = Destination::file(request.dataFolder + u"Prexle.txt");
+  request.arrayGenerator = {std::u16string(pre::kArrayGenerator), {}};
+  request.handOff = true;
+  return request;
+}
+
+RunSettings settingsFor(RunRequest request) {
   RunSettings settings;
-  if (arguments.size() != 3) {
-    base::fail(u"Prexle expects 3 Parameters to be passed\r\n" + parameterLines(arguments));
-  }
-  // A relative source path is made absolute once, here, so every later path
-  // and message names the same file wherever the tool was started.
-  settings.sourcePath =
-      isAbsolute(arguments[0]) ? arguments[0] : withSeparator(platform::currentFolder()) + arguments[0];
-  settings.hostFolder = hostFolderOf(arguments[1], arguments[2]);
-  settings.outputPath = arguments[2] == u"Brisko"
-                            ? outputPathInFolderX(settings.sourcePath)
-                            : outputPathBesideSource(settings.sourcePath, extensionOf(settings.sourcePath));
-  settings.dataFolder = withSeparator(platform::userProfileFolder()) + u"AppData\\Local\\Corvane5\\";
-  if (platform::pathExists(settings.hostFolder + u"portable.inf")) {
-    settings.dataFolder = settings.hostFolder + u"DATA\\";
-  }
+  static_cast<RunRequest&>(settings) = std::move(request);
+  const bool brisko = settings.mode == base::RunMode::brisko;
+  settings.targetProgram = settings.hostFolder + (brisko ? u"Brisko.exe" : u"Corvane.exe");
   settings.folders.testName = testNameOf(settings.sourcePath);
   settings.folders.sourceFolder = folderOf(settings.sourcePath);
-  setMode(settings, arguments);
   return settings;
 }
 

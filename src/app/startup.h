@@ -1,15 +1,35 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/run_state.h"
 
 namespace app {
 
-/// Checks the three parameters and works out the run's mode, paths and
-/// folders. A wrong parameter count or an unknown mode stops the run.
-RunSettings startUp(const std::vector<std::u16string>& arguments);
+/// Whether the command line is the one the editor passes: exactly three
+/// parameters, none of which begins with "-".
+bool isEditorForm(const std::vector<std::u16string>& arguments);
+
+/// The editor's three parameters (source path, host folder, mode) as a
+/// request: the result beside the source, the working files in the editor's
+/// data folder, the hand-off at the end. An unknown mode stops the run.
+RunRequest editorFormRequest(const std::vector<std::u16string>& arguments);
+
+/// What the run works out from the request: the target program and where
+/// include files are found.
+RunSettings settingsFor(RunRequest request);
+
+/// The editor's data folder: "AppData\Local\Corvane5\" in the user's
+/// profile, or the host folder's "DATA\" when it holds "portable.inf".
+std::u16string editorDataFolder(const std::u16string& hostFolder);
+
+/// The path made full against the current folder, unless it is one already.
+std::u16string fullPath(const std::u16string& path);
+
+/// The folder with a separator at its end.
+std::u16string withSeparator(std::u16string folder);
 
 /// The result path of a Brisko run: the source's name in the sub-folder "X"
 /// of its folder, which is created.

@@ -22,6 +22,14 @@ class Logs {
 
   /// Whether the run log was started; the run then ends with its window.
   virtual bool runLogStarted() const = 0;
+
+  /// A PIO error was counted; statement is the report's line that states it
+  /// (its guidance follows in the report). Writers that can point at the
+  /// source line under way take it up; the report alone needs nothing more.
+  virtual void pioErrorFound(std::u16string_view statement) { (void)statement; }
+
+  /// A note for the user about the line under way that does not stop the run.
+  virtual void note(std::u16string_view message) = 0;
 };
 
 }  // namespace base

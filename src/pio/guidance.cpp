@@ -62,31 +62,42 @@ std::u16string joined(std::initializer_list<std::u16string_view> parts) {
   return out;
 }
 
-void writeBlock(base::Logs& logs, ErrorKind kind, std::u16string_view message,
-                std::u16string_view detail, ReportMode mode) {
+// The line of a block that states the error, without its indent.
+std::u16string statement(ErrorKind kind, std::u16string_view message, std::u16string_view detail,
+                         ReportMode mode) {
+  const bool unresolvedLabel = kind == ErrorKind::jmp && mode == ReportMode::unresolvedLabel;
+  if (unresolvedLabel || kind == ErrorKind::wait || kind == ErrorKind::mov || kind == ErrorKind::irq ||
+      kind == ErrorKind::set) {
+    return joined({message, u" ", detail});
+  }
+  if (kind == ErrorKind::dir) return joined({message, u" Allowed value: ", detail});
+  return joined({message, u" (", detail, u")"});
+}
+
+void writeBlock(base::Logs& logs, ErrorKind kind, std::u16string_view stated, ReportMode mode) {
   if (kind == ErrorKind::jmp && mode == ReportMode::unresolvedLabel) {
-    logs.pioErrorLine(joined({u"       ", message, u" ", detail}));
+    logs.pioErrorLine(joined({u"       ", stated}));
     logs.pioErrorLine(u"        Check labels match in source");
   } else if (kind == ErrorKind::wait) {
     logs.pioErrorLine(u"       !!! SYNTAX Error!!");
-    logs.pioErrorLine(joined({u"       ", message, u" ", detail}));
+    logs.pioErrorLine(joined({u"       ", stated}));
     writeAll(logs, kWaitHelp);
   } else if (kind == ErrorKind::mov) {
     logs.pioErrorLine(kSyntaxError6);
-    logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
+    logs.pioErrorLine(joined({u"      ", stated}));
   } else if (kind == ErrorKind::irq) {
     logs.pioErrorLine(kSyntaxError6);
-    logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
+    logs.pioErrorLine(joined({u"      ", stated}));
     writeAll(logs, kIrqHelp);
   } else if (kind == ErrorKind::set) {
     logs.pioErrorLine(kSyntaxError6);
-    logs.pioErrorLine(joined({u"      ", message, u" ", detail}));
+    logs.pioErrorLine(joined({u"      ", stated}));
     writeAll(logs, kSetHelp);
   } else if (kind == ErrorKind::dir) {
     logs.pioErrorLine(u"      !!! DIRECTIVE OUT of RANGE!!");
-    logs.pioErrorLine(joined({u"      ", message, u" Allowed value: ", detail}));
+    logs.pioErrorLine(joined({u"      ", stated}));
   } else {
-    logs.pioErrorLine(joined({u"       ", message, u" (", detail, u")"}));
+    logs.pioErrorLine(joined({u"       ", stated}));
   }
 }
 
@@ -96,8 +107,10 @@ void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
                     std::u16string_view message, std::u16string_view detail, ReportMode mode) {
   logs.pioErrorLine(kMarker);
   ++pio.symbols.errorCount;
-  writeBlock(logs, kind, message, detail, mode);
+  const std::u16string stated = statement(kind, message, detail, mode);
+  writeBlock(logs, kind, stated, mode);
   logs.pioErrorLine(kClosing);
+  logs.pioErrorFound(stated);
 }
 
 }  // namespace pio

@@ -21,7 +21,7 @@ inline constexpr std::u16string_view kNeedsRp2350 = u" needs the RP2350";
 
 /// Counts one error and writes its guidance block to the PIO report: a marker
 /// pointing up at the source line the caller has just written, the lines for
-/// the kind, and a closing rule.
+/// the kind, and a closing rule; then hands the logs the line stating it.
 void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
                     std::u16string_view message, std::u16string_view detail,
                     ReportMode mode = ReportMode::plain);

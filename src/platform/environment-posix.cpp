@@ -24,4 +24,11 @@ std::u16string userProfileFolder() {
   return home ? text::decodeUtf8(home) : std::u16string();
 }
 
+std::u16string xdgDataHome() {
+  const char* data = std::getenv("XDG_DATA_HOME");
+  if (data && data[0] == '/') return text::decodeUtf8(data);
+  const std::u16string home = userProfileFolder();
+  return home.empty() ? home : home + u"/.local/share";
+}
+
 }  // namespace platform

@@ -49,4 +49,7 @@ std::u16string userProfileFolder() {
   return folder;
 }
 
+// Windows programs keep their data where they choose.
+std::u16string xdgDataHome() { return {}; }
+
 }  // namespace platform

@@ -18,12 +18,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/command_line.h"
+#include "platform/console.h"
+#include "platform/console_text.h"
 #include "platform/descriptors-posix.h"
 #include "platform/files.h"
 #include "platform/interruption.h"
-#include "text/utf8.h"
-#include "platform/console_text.h"
 #include "platform/text_window.h"
+#include "text/utf8.h"
 
 namespace platform {
 namespace {
@@ -205,9 +207,7 @@ class PosixHost : public Host {
 
   DesktopSize desktopSize() override { return kNominalDesktop; }
 
-  void notice(std::u16string_view line) override {
-    writeAll(2, text::encodeUtf8(line) + "\n");
-  }
+  void notice(std::u16string_view line) override { writeStandardError(text::encodeUtf8(line) + "\n"); }
 
   // Spawned (no copy of our address space), in a session of its own and with
   // its standard streams on the null device; it runs on after we end.
@@ -230,11 +230,13 @@ class PosixHost : public Host {
     return failed == 0;
   }
 
+  // Words split as on Windows, so a quoted program path may hold blanks; a
+  // bare name is looked for on PATH.
   ChildEnd runAndWait(const std::u16string& commandLine, std::chrono::milliseconds limit) override {
-    auto words = split(text::encodeUtf8(commandLine), ' ');
-    std::erase(words, std::string());
+    std::vector<std::string> words;
+    for (const auto& word : splitCommandLine(commandLine)) words.push_back(text::encodeUtf8(word));
     if (words.empty()) return ChildEnd::failed;
-    words[0] = findOnPath(words[0]);
+    words[0] = findOnPath(native(text::decodeUtf8(words[0])));
     if (words[0].empty()) return ChildEnd::failed;
     ChildRun how;
     how.deadline = Clock::now() + limit;

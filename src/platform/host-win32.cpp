@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/console.h"
 #include "platform/window-win32.h"
 #include "text/utf8.h"
 
@@ -15,33 +16,6 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows wide text is UTF-16"
 
 const wchar_t* wide(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 wchar_t* wideBuffer(std::u16string& text) { return reinterpret_cast<wchar_t*>(text.data()); }
-
-// Standard error of a GUI program is whatever the parent handed over (a pipe
-// or file when redirected); otherwise the console the tool was started from,
-// if any.
-HANDLE errorOutput() {
-  static const HANDLE output = [] {
-    HANDLE handle = ::GetStdHandle(STD_ERROR_HANDLE);
-    if (handle && handle != INVALID_HANDLE_VALUE) return handle;
-    if (!::AttachConsole(ATTACH_PARENT_PROCESS)) return INVALID_HANDLE_VALUE;
-    return ::CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                         nullptr);
-  }();
-  return output;
-}
-
-void writeError(const std::u16string& text) {
-  HANDLE output = errorOutput();
-  if (output == INVALID_HANDLE_VALUE) return;
-  DWORD mode = 0;
-  DWORD written = 0;
-  if (::GetConsoleMode(output, &mode)) {
-    ::WriteConsoleW(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-    return;
-  }
-  std::string bytes = text::encodeUtf8(text);
-  ::WriteFile(output, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
 
 // Both handles of a started process, closed when the call is done with them.
 struct ProcessHandles {
@@ -148,7 +122,7 @@ class Win32Host : public Host {
 
   void notice(std::u16string_view line) override {
     std::u16string text = std::u16string(line) + u"\r\n";
-    writeError(text);
+    writeStandardError(text::encodeUtf8(text));
     ::OutputDebugStringW(wide(text));
   }
 

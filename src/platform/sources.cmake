@@ -1,20 +1,24 @@
 if(WIN32)
   target_sources(core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/console-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/environment-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/interruption-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memory-win32.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/path_kind-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process-win32.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window-win32.cpp
   )
 else()
   target_sources(core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/console-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/environment-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/files-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/host-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/interruption-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/memory-posix.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/path_kind-posix.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process-posix.cpp
   )
 endif()

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "base/fatal_error.h"
+#include "base/logs.h"
 #include "platform/files.h"
 #include "platform/host.h"
 #include "platform/pending_file.h"
@@ -17,7 +18,6 @@
 namespace pre {
 namespace {
 
-constexpr std::u16string_view kGenerator = u"Vemtor.exe";
 // A generator that has not ended by then is taken to hang.
 constexpr std::chrono::seconds kGeneratorLimit{30};
 constexpr std::u16string_view kMissingGenerated =
@@ -79,25 +79,29 @@ void ArrayBlocks::collectBlockLine(std::u16string& lineBuffer) {
 void ArrayBlocks::generate(platform::Host& host) {
   // An end with no block before it has nothing to describe.
   if (arrayConfigFile_.empty()) {
-    host.notice(u"#ARRAYEND without #ARRAYSTART: the array generator was not run");
+    logs_.note(u"#ARRAYEND without #ARRAYSTART: the array generator was not run");
     return;
   }
+  if (generator_.program.empty()) base::fail(generator_.unavailable);
   guard_.refuseToOverwrite(arrayConfigFile_);
   // The run goes on either way: a missing generated file is reported where it
   // is included. The notices only say why it may be missing or stale.
   // Replaced whole like the result: a link at the name is not followed.
   if (!platform::PendingFile(arrayConfigFile_).commit(text::encodeUtf8(arrayConfigText_))) {
-    host.notice(u"The array description " + arrayConfigFile_ + u" could not be written");
+    logs_.note(u"The array description " + arrayConfigFile_ + u" could not be written");
   }
-  const std::u16string commandLine = std::u16string(kGenerator) + u" " + arrayToolArgs_;
+  // Quoted only when it must be, so a bare name runs as it always has.
+  const std::u16string& program = generator_.program;
+  const bool quote = program.find(u' ') != std::u16string::npos;
+  const std::u16string commandLine = (quote ? u"\"" + program + u"\"" : program) + u" " + arrayToolArgs_;
   switch (host.runAndWait(commandLine, kGeneratorLimit)) {
     case platform::ChildEnd::succeeded: break;
     case platform::ChildEnd::failed:
-      host.notice(u"The array generator did not run or reported an error: " + commandLine);
+      logs_.note(u"The array generator did not run or reported an error: " + commandLine);
       break;
     case platform::ChildEnd::timedOut:
-      host.notice(u"The array generator had not ended after " + text::decimal(kGeneratorLimit.count()) +
-                  u" seconds and was stopped: " + commandLine);
+      logs_.note(u"The array generator had not ended after " + text::decimal(kGeneratorLimit.count()) +
+                 u" seconds and was stopped: " + commandLine);
       break;
   }
 }

@@ -2,7 +2,11 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
+namespace base {
+class Logs;
+}
 namespace platform {
 class Host;
 }
@@ -19,13 +23,25 @@ inline constexpr std::u16string_view kArrayIncludeKeyword = u"#ARRAYINCLUDE";
 inline constexpr std::u16string_view kArrayKeywords[] = {kArrayGenerateKeyword, kArrayEndKeyword,
                                                         kArrayStartKeyword, kArrayIncludeKeyword};
 
+/// The program that builds an MMBasic file from an array description.
+inline constexpr std::u16string_view kArrayGenerator = u"Vemtor.exe";
+
+/// How the generator is run: the program (a bare name is found as the OS
+/// finds programs), or none, and then the message that stops a run needing it.
+struct GeneratorProgram {
+  std::u16string program;
+  std::u16string unavailable;
+};
+
 /// Array blocks (#ARRAYSTART ... #ARRAYEND): their description goes to a
-/// ".cfg" file and, after #ARRAYGENERATE, the generator "Vemtor.exe" builds an
-/// MMBasic file from it, which #ARRAYINCLUDE splices into the program.
+/// ".cfg" file and, after #ARRAYGENERATE, the generator builds an MMBasic
+/// file from it, which #ARRAYINCLUDE splices into the program.
 class ArrayBlocks {
  public:
-  /// The ".cfg" files written never replace the source.
-  explicit ArrayBlocks(const SourceGuard& guard) : guard_(guard) {}
+  /// The ".cfg" files written never replace the source; notes on a generator
+  /// that did not run go to the logs.
+  ArrayBlocks(const SourceGuard& guard, base::Logs& logs, GeneratorProgram generator)
+      : guard_(guard), logs_(logs), generator_(std::move(generator)) {}
 
   /// #ARRAYGENERATE, #ARRAYEND, a line inside a block (while inArrayBlock is
   /// set), #ARRAYSTART and #ARRAYINCLUDE, at any conditional level. Returns
@@ -45,6 +61,8 @@ class ArrayBlocks {
   void includeGenerated(std::u16string& lineBuffer);
 
   const SourceGuard& guard_;
+  base::Logs& logs_;
+  GeneratorProgram generator_;
   bool arrayGenerate_ = false;
   std::u16string arrayConfigText_;
   std::u16string arrayConfigFile_;

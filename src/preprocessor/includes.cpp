@@ -2,6 +2,7 @@
 
 #include "base/fatal_error.h"
 #include "base/logs.h"
+#include "base/source_location.h"
 #include "platform/files.h"
 #include "preprocessor/conditionals.h"
 #include "preprocessor/directive_line.h"
@@ -40,7 +41,12 @@ std::optional<std::string> readFromSourceFolder(const SourceFolders& folders,
   return readProgramFile(platform::pathInFolder(folders.sourceFolder, includePath));
 }
 
-std::vector<std::u16string> readIncludeFile(IncludeContext& c, const std::u16string& includeName) {
+struct IncludedFile {
+  std::u16string path;
+  std::vector<std::u16string> lines;
+};
+
+IncludedFile readIncludeFile(IncludeContext& c, const std::u16string& includeName) {
   const SourceFolders& folders = c.folders;
   const std::u16string name = text::withoutQuotes(includeName);
   const std::u16string includePath = name.starts_with(u".") ? folders.sourceFolder + name : name;
@@ -50,12 +56,17 @@ std::vector<std::u16string> readIncludeFile(IncludeContext& c, const std::u16str
                includePath + u"\r\npassed path: " + folders.sourceFolder +
                u"\r\n#INCLUDE parameter-> " + name);
   }
-  return text::splitLines(text::decodeUtf8(*bytes));
+  return {platform::pathInFolder(folders.sourceFolder, includePath), text::splitLines(text::decodeUtf8(*bytes))};
 }
 
-void emitIncludedLines(IncludeContext& c, const std::vector<std::u16string>& lines, bool header) {
+// A report made while an included line is under way names that line; a
+// failure leaves it so, since nothing after it reads on.
+void emitIncludedLines(IncludeContext& c, const IncludedFile& file, bool header) {
   std::u16string& buffer = c.line.lineBuffer;
-  for (const auto& line : lines) {
+  const base::SourceLocation includeLine = c.where;
+  c.where = {file.path, 0};
+  for (const auto& line : file.lines) {
+    ++c.where.line;
     buffer = line;
     if (header) {
       processIncludedLine(c);
@@ -64,6 +75,7 @@ void emitIncludedLines(IncludeContext& c, const std::vector<std::u16string>& lin
     }
     c.emitter.flushLineBuffer();
   }
+  c.where = includeLine;
   buffer.clear();
 }
 
@@ -85,10 +97,10 @@ bool handleIncludeLine(IncludeContext& c) {
     buffer.clear();
     return true;
   }
-  const auto lines = readIncludeFile(c, includeName);
+  const IncludedFile file = readIncludeFile(c, includeName);
   buffer = u"'-------------*** Included " + includeName + u" ***-----------\r\n\r\n";
   c.emitter.flushLineBuffer();
-  emitIncludedLines(c, lines, header);
+  emitIncludedLines(c, file, header);
   return true;
 }
 

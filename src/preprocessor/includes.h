@@ -5,6 +5,7 @@
 
 namespace base {
 class Logs;
+struct SourceLocation;
 }
 
 namespace pre {
@@ -43,6 +44,9 @@ struct IncludeContext {
   TargetOptions& target;
   const SourceFolders& folders;
   base::Logs& logs;
+  /// The line under way; it follows the lines of an included file while
+  /// they are emitted, and is back at the include line afterwards.
+  base::SourceLocation& where;
 };
 
 /// An #INCLUDE or #SPTEST line: the named file (or "header.inc") is read

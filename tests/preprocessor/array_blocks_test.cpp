@@ -6,6 +6,7 @@
 
 #include "base/fatal_error.h"
 #include "preprocessor/source_guard.h"
+#include "support/recording_logs.h"
 #include "support/temp_folder.h"
 #include "testing/recording_host.h"
 #include "text/utf8.h"
@@ -14,8 +15,10 @@ namespace {
 
 // A source that does not exist: no file written here can be it.
 const pre::SourceGuard kNoSource{u"/no/such/source.bas"};
+const pre::GeneratorProgram kGenerator{u"Vemtor.exe", {}};
 
 using testing_support::RecordingHost;
+using testing_support::RecordingLogs;
 using testing_support::TempFolder;
 using text::u16;
 
@@ -50,7 +53,8 @@ TEST(ArrayBlocks, DescriptionIsWrittenAndTheGeneratorRun) {
     cfgSeenByGenerator = work.folder.read("z_Wave1.cfg");
     return true;
   };
-  pre::ArrayBlocks arrays{kNoSource};
+  RecordingLogs logs;
+  pre::ArrayBlocks arrays{kNoSource, logs, kGenerator};
   runSteps(arrays, host,
            {
                {u"  #arraygenerate", u"'  #arraygenerate"},
@@ -76,7 +80,8 @@ TEST(ArrayBlocks, DescriptionIsWrittenAndTheGeneratorRun) {
 TEST(ArrayBlocks, WithoutGenerateBlocksAreOnlyCommented) {
   WorkingFolder work;
   RecordingHost host;
-  pre::ArrayBlocks arrays{kNoSource};
+  RecordingLogs logs;
+  pre::ArrayBlocks arrays{kNoSource, logs, kGenerator};
   runSteps(arrays, host, {{u"#ARRAYSTART a b c", u"'#ARRAYSTART a b c"},
                           {u" ':1", u"' :1"},
                           {u"#ARRAYEND", u"'#ARRAYEND"},
@@ -89,17 +94,28 @@ TEST(ArrayBlocks, GeneratorFailuresLeaveANoticeAndTheRunGoesOn) {
   WorkingFolder work;
   RecordingHost host;
   host.onRun = [](const std::u16string&) { return false; };
-  pre::ArrayBlocks arrays{kNoSource};
+  RecordingLogs logs;
+  pre::ArrayBlocks arrays{kNoSource, logs, kGenerator};
   runSteps(arrays, host, {{u"#ARRAYGENERATE", u"'#ARRAYGENERATE"},
                           {u"#ARRAYEND", u"'#ARRAYEND"},
                           {u"#ARRAYSTART a b n", u"'#ARRAYSTART a b n"},
                           {u"#ARRAYEND", u"'#ARRAYEND"}});
-  EXPECT_EQ(host.events,
-            (std::vector<std::string>{
-                "notice #ARRAYEND without #ARRAYSTART: the array generator was not run",
-                "run Vemtor.exe -cfgin z_n.cfg -progout z_n.bas",
-                "notice The array generator did not run or reported an error: "
-                "Vemtor.exe -cfgin z_n.cfg -progout z_n.bas"}));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"run Vemtor.exe -cfgin z_n.cfg -progout z_n.bas"}));
+  EXPECT_EQ(logs.notes, (std::vector<std::u16string>{
+                            u"#ARRAYEND without #ARRAYSTART: the array generator was not run",
+                            u"The array generator did not run or reported an error: "
+                            u"Vemtor.exe -cfgin z_n.cfg -progout z_n.bas"}));
+
+  // With no generator to run, a block that asks for one stops the run; one
+  // in a folder with blanks is quoted.
+  const std::vector<Step> generate = {{u"#ARRAYGENERATE", u"'#ARRAYGENERATE"},
+                                      {u"#ARRAYSTART a b n", u"'#ARRAYSTART a b n"},
+                                      {u"#ARRAYEND", u"'#ARRAYEND"}};
+  pre::ArrayBlocks without{kNoSource, logs, {{}, u"no generator"}};
+  EXPECT_THROW(runSteps(without, host, generate), base::FatalError);
+  pre::ArrayBlocks quoted{kNoSource, logs, {u"/my tools/Vemtor.exe", {}}};
+  runSteps(quoted, host, generate);
+  EXPECT_EQ(host.events.back(), "run \"/my tools/Vemtor.exe\" -cfgin z_n.cfg -progout z_n.bas");
 }
 
 TEST(ArrayBlocks, IncludeSplitsBlockEnds) {
@@ -119,7 +135,8 @@ TEST(ArrayBlocks, IncludeSplitsBlockEnds) {
     WorkingFolder work;
     work.folder.write("z_Wave.bas", c.generated);
     RecordingHost host;
-    pre::ArrayBlocks arrays{kNoSource};
+    RecordingLogs logs;
+  pre::ArrayBlocks arrays{kNoSource, logs, kGenerator};
     std::u16string buffer = u"  #ARRAYINCLUDE   Wave  ";
     bool inBlock = false;
     EXPECT_TRUE(arrays.handleLine(buffer, inBlock, host));
@@ -130,7 +147,8 @@ TEST(ArrayBlocks, IncludeSplitsBlockEnds) {
 TEST(ArrayBlocks, MissingGeneratedFileStopsTheRun) {
   WorkingFolder work;
   RecordingHost host;
-  pre::ArrayBlocks arrays{kNoSource};
+  RecordingLogs logs;
+  pre::ArrayBlocks arrays{kNoSource, logs, kGenerator};
   std::u16string buffer = u"#ARRAYINCLUDE Absent";
   bool inBlock = false;
   try {

@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "base/fatal_error.h"
+#include "base/source_location.h"
 #include "preprocessor/libraries.h"
 #include "preprocessor/preprocessor_parts.h"
 #include "support/temp_folder.h"
@@ -16,7 +17,8 @@ struct IncludeFixture : pre_test::PreprocessorParts {
   testing_support::TempFolder folder;
   pre::LibraryState library;
   pre::SourceFolders folders{text::u16((folder / "src").string()) + u"/", u"PROG"};
-  pre::IncludeContext context{line, emitter, symbols, reading, library, options, target, folders, logs};
+  base::SourceLocation where;
+  pre::IncludeContext context{line, emitter, symbols, reading, library, options, target, folders, logs, where};
 
   bool handle(std::u16string text) {
     line.lineBuffer = std::move(text);

@@ -16,9 +16,11 @@ class RecordingLogs : public base::Logs {
   void pioErrorLine(std::u16string_view line) override { report.emplace_back(line); }
   void startRunLog() override { runLogStartCount += 1; }
   bool runLogStarted() const override { return runLogStartCount > 0; }
+  void note(std::u16string_view message) override { notes.emplace_back(message); }
 
   std::vector<std::u16string> log;
   std::vector<std::u16string> report;
+  std::vector<std::u16string> notes;
   int runLogStartCount = 0;
 };
 

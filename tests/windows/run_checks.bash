@@ -97,20 +97,21 @@ check_window_keys() {
     "$( ((row >= em && row <= em * 3 / 2)) && echo yes || echo "no: $row pixels apart")"
 }
 
-# The fatal-error window, for a call with two parameters instead of three;
-# the first is far wider than the window, so its line wraps.
+# The fatal-error window, for the editor's call with a mode written in the
+# wrong case; the first parameter is far wider than the window, so its line
+# wraps.
 check_fatal_error_window() {
   local folder long
   folder="$(new_workspace window-fatal)"
   long="C:\\$(printf '%0150d' 0).bas"
-  run_prexle_with "$folder" "$long" 'C:\host\'
+  run_prexle_with "$folder" "$long" 'C:\host\' brisko
   expect_equal "fatal error: exit code 1" 1 "$(cat "$folder/exitcode")"
   expect_equal "fatal error: the window's title and text" "$(
     printf '%s\n' "Prexle Fatal Error !!! " "Prexle version $version" \
       "---------------Fatal Error ------------------------" "" \
-      "Prexle expects 3 Parameters to be passed" \
+      "Prexle expects 3rd Parameters to be one of Brisko , Corvane or PIOCHECK " \
       "Check the setup of the Action Menu in Corvane is correct." \
-      "2 is passed" "1st is $long" '2nd is C:\host\' "3rd is " "" \
+      "3 is passed" "1st is $long" '2nd is C:\host\' "3rd is brisko" "" \
       "----------------------------------------------------" \
       "Close this window and resolve the error to continue." \
       "----------------------------------------------------"
@@ -130,10 +131,10 @@ check_fatal_error_window() {
 check_fatal_error_without_window() {
   local folder
   folder="$(new_workspace window-none)"
-  (cd "$folder" && env -u DISPLAY timeout 60 wine "$PREXLE_EXE" one two >"$folder/stdout" 2>"$folder/stderr")
+  (cd "$folder" && env -u DISPLAY timeout 60 wine "$PREXLE_EXE" one two three >"$folder/stdout" 2>"$folder/stderr")
   local status=$?
   expect_equal "fatal error without a display: exit code 1" 1 "$status"
-  if grep -q '^Prexle expects 3 Parameters to be passed' "$folder/stderr"; then
+  if grep -q '^Prexle expects 3rd Parameters to be one of' "$folder/stderr"; then
     pass "fatal error without a display: the message reaches stderr"
   else
     fail "fatal error without a display: the message reaches stderr" "$(cat "$folder/stderr")"

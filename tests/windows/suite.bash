@@ -246,6 +246,7 @@ check_window_shapes() {
 source "$(dirname "${BASH_SOURCE[0]}")/screen.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/service_checks.bash"
 source "$(dirname "${BASH_SOURCE[0]}")/run_checks.bash"
+source "$(dirname "${BASH_SOURCE[0]}")/shell_checks.bash"
 trap stop_screen EXIT
 
 use_screen 1366 768 96 40
@@ -255,6 +256,7 @@ run_golden_cases
 run_window_checks escape
 run_hand_off_checks
 run_delivery_checks
+run_shell_checks
 # Each window again, on a screen scaled to 150%, closed by the other key.
 use_screen 1920 1080 144 60
 run_window_checks enter

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace platform {
+
+/// What a path names, links followed.
+enum class PathKind { missing, file, folder };
+
+/// Anything but a folder that exists counts as a file (devices and pipes
+/// included, since they read and write like one).
+PathKind pathKind(const std::u16string& path);
+
+/// Whether the file can be opened for reading now; it is closed again.
+bool canOpenForReading(const std::u16string& path);
+
+}  // namespace platform

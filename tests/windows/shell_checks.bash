@@ -1,0 +1,51 @@
+# The shell's command line of prexle.exe, writing to pipes: the result on
+# standard output byte for byte as the shared cases expect the editor's file,
+# diagnostics with the file and line, exit statuses, and no window. Sourced
+# by suite.bash.
+
+run_shell_checks() {
+  echo "== the shell's command line"
+  local folder case expected source
+  folder="$(new_workspace shell)"
+  run_prexle_with "$folder" --version
+  expect_equal "--version on a pipe, exit code 0" "prexle $version|0" "$(cat "$folder/stdout")|$(cat "$folder/exitcode")"
+  for case in conditionals:prog_x.bas brisko_strip_comments:X/prog.bas; do
+    folder="$(new_workspace "shell-${case%%:*}")"
+    cp -r "$PREXLE_ROOT/tests/golden/${case%%:*}/input/." "$folder/src/"
+    run_prexle_with "$folder" --mode "$(tr -d '\r ' <"$PREXLE_ROOT/tests/golden/${case%%:*}/mode")" -o - src\\prog.bas
+    expect_same_file "${case%%:*}: -o - writes the editor's result to a pipe" \
+      "$PREXLE_ROOT/tests/golden/${case%%:*}/expected/${case#*:}" "$folder/stdout"
+    expect_equal "${case%%:*}: no window, nothing on stderr, exit code 0" "||0" \
+      "$(cat "$folder"/window-*.txt 2>/dev/null)|$(cat "$folder/stderr")|$(cat "$folder/exitcode")"
+  done
+  folder="$(new_workspace shell-pio-errors)"
+  cp -r "$PREXLE_ROOT/tests/golden/pio_errors/input/." "$folder/src/"
+  source="$(winpath "$folder/src/prog.bas")"
+  run_prexle_with "$folder" "$source"
+  expect_equal "PIO errors: FILE:LINE: error: lines on stderr, exit code 1, the result written" \
+    "$source:5: error: Invalid destination foo|$source:6: error: label not resolved nowhere|1|yes" \
+    "$(tr '\n' '|' <"$folder/stderr")$(cat "$folder/exitcode")|$([[ -f $folder/src/prog_x.bas ]] && echo yes)"
+  run_prexle_with "$folder" --bogus
+  expect_equal "a usage error: the hint to --help, exit code 2" \
+    "prexle: error: unrecognized option '--bogus'|Try 'prexle --help' for more information.|2" \
+    "$(tr '\n' '|' <"$folder/stderr")$(cat "$folder/exitcode")"
+  check_shell_without_streams
+}
+
+# With no standard error and no console (started from a desktop, say), what
+# the shell's command line has to say appears in the fatal-error window.
+check_shell_without_streams() {
+  local folder runner
+  folder="$(new_workspace shell-no-streams)"
+  (
+    cd "$folder" || exit
+    timeout 120 wine "$PREXLE_EXE" --bogus >"$folder/stdout" 2>&-
+    echo $? >"$folder/exitcode"
+  ) &
+  runner=$!
+  read_window "$folder/window-0.txt" "${prexle_titles[@]}"
+  wait "$runner"
+  expect_equal "no stream to write to: the usage error in the fatal-error window, exit code 2" \
+    "prexle: error: unrecognized option '--bogus'|Try 'prexle --help' for more information.|2" \
+    "$(windows_as_console "$folder" stderr | sed -n '5,6p' | tr '\n' '|')$(cat "$folder/exitcode")"
+}
