@@ -29,7 +29,24 @@ run_shell_checks() {
   expect_equal "a usage error: the hint to --help, exit code 2" \
     "prexle: error: unrecognized option '--bogus'|Try 'prexle --help' for more information.|2" \
     "$(tr '\n' '|' <"$folder/stderr")$(cat "$folder/exitcode")"
+  check_console_front
   check_shell_without_streams
+}
+
+# prexle.com, which cmd and PowerShell run for a bare "prexle", waits for the
+# tool and hands on its arguments, output and exit status.
+check_console_front() {
+  local folder front="${PREXLE_EXE%.exe}.com"
+  folder="$(new_workspace shell-console-front)"
+  cp -r "$PREXLE_ROOT/tests/golden/conditionals/input/." "$folder/src/"
+  (cd "$folder" && timeout 120 wine "$front" -o - 'src\prog.bas' >stdout 2>stderr; echo $? >exitcode)
+  expect_same_file "prexle.com -o -: the result on its standard output" \
+    "$PREXLE_ROOT/tests/golden/conditionals/expected/prog_x.bas" "$folder/stdout"
+  (cd "$folder" && timeout 120 wine cmd /c "cd /d $(winpath "${front%/*}") && prexle.com --bogus & echo status=%errorlevel%" \
+    >stdout 2>stderr)
+  expect_equal "prexle.com from cmd: the usage error, and the status cmd sees is 2" \
+    "prexle: error: unrecognized option '--bogus'|status=2|" \
+    "$(tr -d '\r' <"$folder/stderr" | head -1)|$(tr -d '\r' <"$folder/stdout" | tr '\n' '|')"
 }
 
 # With no standard error and no console (started from a desktop, say), what
