@@ -59,6 +59,9 @@ bool pioDirectives(Run& run) {
 }
 
 bool replaceLine(Run& run) {
+  // In a PIO block only a line that starts with the keyword is one: elsewhere
+  // the word is the assembler's text, a comment mostly.
+  if (run.pio.inBlock() && !text::isDirective(run.state.line.lineBuffer, u"#REPLACE")) return false;
   return pre::handleReplaceLine(run.replacements, run.state.line.lineBuffer, run.state.target.espOption,
                                 run.emitter, run.library.libraryLoad != 0);
 }

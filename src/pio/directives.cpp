@@ -1,5 +1,6 @@
 #include "pio/directives.h"
 
+#include <cstdint>
 #include <optional>
 
 #include "base/logs.h"
@@ -29,6 +30,16 @@ constexpr std::u16string_view kSideSetOpt = u".SIDE_SET x opt  must be at least 
 constexpr std::u16string_view kUnknownDirective = u"unknown directive";
 
 std::optional<int32_t> directiveValue(PioLine& line) { return readValue(line, line.valueWord()); }
+
+// A directive that adds to a field which cannot hold the sum: the image stays
+// as it was.
+LineResult fieldOverflow(PioLine& line, std::u16string_view name, Field field, int64_t held,
+                         int64_t added) {
+  line.fail(ErrorKind::dir,
+            std::u16string(name) + u" adds up to " + text::decimal(fieldValue(held, field) + added),
+            u"0-" + text::decimal(fieldMax(field)));
+  return Outcome::noWord;
+}
 
 // The first reading logs the lines that place code, as the run log shows them.
 void logPlacement(PioLine& line) {
@@ -141,7 +152,9 @@ LineResult wrapTargetDirective(PioLine& line) {
   }
   int64_t& execctrl = line.pio.registers().execctrl;
   int64_t old = execctrl;
-  addToField(execctrl, Field::wrapBottom, address);
+  if (!addToField(execctrl, Field::wrapBottom, address)) {
+    return fieldOverflow(line, u".wrap_target", Field::wrapBottom, old, address);
+  }
   line.pio.use().wrapTargetWritten = true;
   showRegisterChange(line.ctx, RegisterKind::execctrl, old,
                      fieldLabel({Field::wrapBottom}) + u" " + text::decimal(address),
@@ -155,25 +168,39 @@ LineResult wrapDirective(PioLine& line) {
     line.fail(ErrorKind::gen, kWrapTooLow, text::decimal(wrap));
     return Outcome::noWord;
   }
-  int64_t& execctrl = line.pio.registers().execctrl;
-  int64_t old = execctrl;
-  // Written before the range check, so a wrap past the memory shows in the picture.
-  clearField(execctrl, Field::wrapTop);
-  addToField(execctrl, Field::wrapTop, wrap);
-  line.pio.use().wrapWritten = true;
-  showRegisterChange(line.ctx, RegisterKind::execctrl, old,
-                     fieldLabel({Field::wrapTop}) + u" " + text::decimal(wrap), line.original());
   if (wrap > kLastAddress) {
     line.fail(ErrorKind::gen, kWrapTooHigh, text::decimal(wrap));
     return Outcome::noWord;
   }
+  int64_t& execctrl = line.pio.registers().execctrl;
+  int64_t old = execctrl;
+  setFields(execctrl, {{Field::wrapTop, wrap}});
+  line.pio.use().wrapWritten = true;
+  showRegisterChange(line.ctx, RegisterKind::execctrl, old,
+                     fieldLabel({Field::wrapTop}) + u" " + text::decimal(wrap), line.original());
   return Outcome::listingComment;
 }
 
+// A frequency is unsigned 32-bit: a minus sign or a decimal number past
+// 32 bits is refused rather than wrapped.
 LineResult frequencyDirective(PioLine& line) {
-  std::optional<int32_t> frequency = directiveValue(line);
+  Word word = line.valueWord();
+  std::optional<int32_t> frequency = readValue(line, word);
   if (!frequency) return Outcome::noWord;
-  line.pio.start().frequency = *frequency;
+  uint64_t value = static_cast<uint32_t>(*frequency);
+  bool decimal = !word.text.empty() && !word.group;
+  uint64_t literal = 0;
+  for (char16_t c : word.text) {
+    decimal = decimal && c >= u'0' && c <= u'9';
+    if (decimal && literal <= UINT32_MAX) literal = literal * 10 + (c - u'0');
+  }
+  if (decimal) value = literal;
+  if (word.text.starts_with(u'-') || value > UINT32_MAX) {
+    line.fail(ErrorKind::dir, u".frequency Invalid Value " + word.text, u"0-4294967295");
+    return Outcome::noWord;
+  }
+  line.pio.start().frequency = static_cast<uint32_t>(value);
+  line.pio.use().frequencyWritten = true;
   return Outcome::directive;
 }
 
@@ -196,7 +223,9 @@ LineResult sideSetDirective(PioLine& line) {
   line.pio.block.pins.sideset.count = *count;
   RegisterImages& images = line.pio.registers();
   int64_t old = images.pinctrl;
-  addToField(images.pinctrl, Field::sidesetCount, bits);
+  if (!addToField(images.pinctrl, Field::sidesetCount, bits)) {
+    return fieldOverflow(line, u".side_set", Field::sidesetCount, old, bits);
+  }
   LineResult result = showRegisterChange(line.ctx, RegisterKind::pinctrl, old,
                                          fieldRange(Field::sidesetCount), line.original());
   if (opt || optional) {
@@ -267,8 +296,6 @@ LineResult applyDirective(PioLine& line, std::u16string_view name) {
   }
   if (line.firstReading()) return Outcome::directive;
   if (std::optional<LineResult> result = applyFieldDirective(line, name)) return *result;
-  // Decoding passes over every line it cannot use.
-  if (line.pio.decoding) return Outcome::noWord;
   line.fail(ErrorKind::gen, kUnknownDirective, name);
   return Outcome::noWord;
 }

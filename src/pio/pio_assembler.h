@@ -79,12 +79,17 @@ struct MachineUse {
   int32_t lastSlot = 0;
   bool wrapWritten = false;
   bool wrapTargetWritten = false;
+  /// ".frequency" met in the block: it wins over a program's own clock.
+  bool frequencyWritten = false;
+  /// The clock divider an included program's configuration asks for, in
+  /// 1/256 steps (256 runs at the board's clock); none for a block's own code.
+  std::optional<uint32_t> programDivider;
 };
 
 /// What "PIO INIT MACHINE" and "PIO START" take of a state machine besides
 /// its register images. No block start clears it.
 struct MachineStart {
-  int32_t frequency = 0;
+  uint32_t frequency = 0;
   /// ".nostart" met since the machine was last selected.
   bool nostart = false;
 };

@@ -15,6 +15,15 @@ namespace pio {
 namespace {
 
 constexpr std::u16string_view kCommentNotClosed = u"/* comment not closed before #PIOEND";
+constexpr std::u16string_view kCodeBlockNotClosed = u"% block not closed before #PIOEND";
+
+// Tabs are blanks in a PIO line.
+std::u16string_view trimmedCode(std::u16string_view s) {
+  auto blank = [](char16_t c) { return c == u' ' || c == u'\t'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
 
 // A state machine the block gave instructions to wraps after its last one
 // and back to its first, unless the block placed those points itself.
@@ -52,6 +61,8 @@ void PioBlocks::restartReading() {
 void PioBlocks::startBlock(Reading reading) {
   position_ = {.inBlock = true};
   ++pio_.placement.blockNumber;
+  // A block without ".program" has no name, whatever the block before it had.
+  pio_.symbols.programName.clear();
   // Decode mode also governs slot counting in the first reading, so both
   // readings count the same slots.
   pio_.decoding = false;
@@ -59,14 +70,18 @@ void PioBlocks::startBlock(Reading reading) {
 }
 
 std::u16string PioBlocks::endBlock(Reading reading, base::RunMode mode) {
-  const bool commentOpen = std::exchange(position_, {}).inCComment;
+  const Position ended = std::exchange(position_, {});
   pio_.decodeListing = {};
   if (reading == Reading::first) return {};
-  if (commentOpen) {
-    // Everything after the "/*" was read as comment: say so, or a program
-    // cut short would pass with "No errors".
+  // Everything after the opening mark was passed over: say so, or a program
+  // cut short would pass with "No errors".
+  if (ended.inCComment) {
     logs_.pioErrorLine(u"#PIOEND");
     reportPioError(pio_, logs_, ErrorKind::gen, kCommentNotClosed, u"/*");
+  }
+  if (ended.inCodeBlock) {
+    logs_.pioErrorLine(u"#PIOEND");
+    reportPioError(pio_, logs_, ErrorKind::gen, kCodeBlockNotClosed, u"%");
   }
   applyImplicitWrap(pio_.block);
   std::u16string block = generatedBlockText(pio_, options_);
@@ -74,17 +89,33 @@ std::u16string PioBlocks::endBlock(Reading reading, base::RunMode mode) {
   return pio_.block.text.instructionSummary + std::u16string(text::kCrLf) + block;
 }
 
+std::optional<std::u16string> PioBlocks::codeOf(std::u16string_view line) {
+  std::u16string_view trimmed = trimmedCode(line);
+  if (position_.inCodeBlock) {
+    position_.inCodeBlock = trimmed != u"%}";
+    return std::nullopt;
+  }
+  std::u16string code = blankBlockComments(line, position_.inCComment);
+  trimmed = trimmedCode(code);
+  if (trimmed.starts_with(u'%') && trimmed.ends_with(u'{')) {
+    position_.inCodeBlock = true;
+    return std::nullopt;
+  }
+  return code;
+}
+
 void PioBlocks::firstPassLine(std::u16string_view line) {
   PioContext ctx = context();
-  pioFirstPassLine(ctx, blankBlockComments(line, position_.inCComment));
+  if (std::optional<std::u16string> code = codeOf(line)) pioFirstPassLine(ctx, *code);
 }
 
 void PioBlocks::secondPassLine(std::u16string_view line, bool pioCheckMode) {
   PioContext ctx = context();
-  std::u16string label;
   // The passes see C-style comments blanked out; the listing keeps the line.
-  LineResult result =
-      pioSecondPassLine(ctx, blankBlockComments(line, position_.inCComment), &label);
+  std::optional<std::u16string> code = codeOf(line);
+  if (!code) return;
+  std::u16string label;
+  LineResult result = pioSecondPassLine(ctx, *code, &label);
   const Outcome outcome = result.outcome;
   if (pioCheckMode && (outcome == Outcome::word || outcome == Outcome::directive ||
                        outcome == Outcome::listingComment)) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -59,7 +60,13 @@ class PioBlocks {
     bool inBlock = false;
     /// Within a C-style comment ("/*" ... "*/") of the block.
     bool inCComment = false;
+    /// Within a "% lang {" ... "%}" block, which holds code for other tools.
+    bool inCodeBlock = false;
   };
+
+  /// The line as the passes see it: C-style comments blanked; nullopt for a
+  /// line of (or opening or closing) a "% lang {" block.
+  std::optional<std::u16string> codeOf(std::u16string_view line);
 
   PioContext context() { return {pio_, options_, logs_}; }
 
