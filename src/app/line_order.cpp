@@ -116,7 +116,8 @@ void pioBlockLine(Run& run) {
     run.pio.firstPassLine(line);
     return;
   }
-  run.pio.secondPassLine(line, state.settings.mode == base::RunMode::pioCheck);
+  run.pio.secondPassLine(line, state.settings.mode == base::RunMode::pioCheck,
+                         {state.settings.sourcePath, state.line.sourceLineNumber});
   state.line.lineBuffer = u"'" + line + text::kCrLf;
   run.emitter.flushLineBuffer();
 }

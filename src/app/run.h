@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/pio_files.h"
 #include "app/run_files.h"
 #include "app/run_state.h"
 #include "pio/pio_blocks.h"
@@ -37,7 +38,8 @@ struct Run {
   pre::LibraryState library;
   pre::CodeBaseFiles codeBaseFiles;
   pre::ArrayBlocks arrays{sourceGuard};
-  pio::PioBlocks pio{files};
+  PioIncludeFiles pioFiles{state.settings.folders};
+  pio::PioBlocks pio{files, &pioFiles};
   pre::Emitter emitter{state.output, state.line,    conditionals,
                        state.options, state.target, state.settings.mode};
 };

@@ -28,6 +28,9 @@ constexpr std::u16string_view kWrapTargetTooHigh = u".wrap_target resolves to > 
 constexpr std::u16string_view kSideSetRange = u".side_set has range 0-5 Invalid value ";
 constexpr std::u16string_view kSideSetOpt = u".SIDE_SET x opt  must be at least 2 when OPT is used";
 constexpr std::u16string_view kUnknownDirective = u"unknown directive";
+constexpr std::u16string_view kSideSetFileRange = u".side_set takes 0 to 5 side-set bits";
+constexpr std::u16string_view kSideSetOptionalRange =
+    u".side_set takes 0 to 4 side-set bits when optional";
 
 std::optional<int32_t> directiveValue(PioLine& line) { return readValue(line, line.valueWord()); }
 
@@ -99,8 +102,10 @@ LineResult originDirective(PioLine& line) {
   return Outcome::directive;
 }
 
-// The value is read where the define is used, so it is kept as written.
+// The value is read where the define is used, so it is kept as written. A
+// .pio file's defines belong to its program, which holds them already.
 LineResult defineDirective(PioLine& line) {
+  if (line.fileRules()) return Outcome::directive;
   auto nameWord = [&line] {
     while (line.peekWord() != nullptr && line.peekWord()->group) line.skipWord();
     const Word* word = line.peekWord();
@@ -152,8 +157,13 @@ LineResult wrapTargetDirective(PioLine& line) {
   }
   int64_t& execctrl = line.pio.registers().execctrl;
   int64_t old = execctrl;
-  if (!addToField(execctrl, Field::wrapBottom, address)) {
+  // A block adds its wrap targets up, as it always has; a .pio file sets it.
+  if (line.fileRules()) {
+    if (programMaySet(line, Field::wrapBottom)) setFields(execctrl, {{Field::wrapBottom, address}});
+  } else if (!addToField(execctrl, Field::wrapBottom, address)) {
     return fieldOverflow(line, u".wrap_target", Field::wrapBottom, old, address);
+  } else {
+    noteBlockField(line.pio, Field::wrapBottom);
   }
   line.pio.use().wrapTargetWritten = true;
   showRegisterChange(line.ctx, RegisterKind::execctrl, old,
@@ -174,7 +184,8 @@ LineResult wrapDirective(PioLine& line) {
   }
   int64_t& execctrl = line.pio.registers().execctrl;
   int64_t old = execctrl;
-  setFields(execctrl, {{Field::wrapTop, wrap}});
+  if (programMaySet(line, Field::wrapTop)) setFields(execctrl, {{Field::wrapTop, wrap}});
+  if (!line.fileRules()) noteBlockField(line.pio, Field::wrapTop);
   line.pio.use().wrapWritten = true;
   showRegisterChange(line.ctx, RegisterKind::execctrl, old,
                      fieldLabel({Field::wrapTop}) + u" " + text::decimal(wrap), line.original());
@@ -204,9 +215,30 @@ LineResult frequencyDirective(PioLine& line) {
   return Outcome::directive;
 }
 
+// ".side_set N [optional] [pindirs]" of a .pio file: N value bits, the
+// enable bit added when optional; every field set outright.
+LineResult fileSideSetDirective(PioLine& line) {
+  std::optional<int32_t> count = readValue(line, line.valueWord());
+  if (!count) return Outcome::noWord;
+  const bool optional = line.peekKeyword() == u"optional";
+  if (optional) line.keyword();
+  const bool pindirs = line.peekKeyword() == u"pindirs";
+  const int64_t bits = int64_t{*count} + (optional ? 1 : 0);
+  if (*count < 0 || bits > 5) {
+    line.fail(ErrorKind::gen, optional ? kSideSetOptionalRange : kSideSetFileRange,
+              text::decimal(*count));
+    return Outcome::noWord;
+  }
+  if (programMaySet(line, Field::sidesetCount)) line.pio.block.pins.sideset.count = *count;
+  LineResult result = setFieldsShown(line, {{Field::sidesetCount, bits}});
+  LineResult enable = setFieldsShown(line, {{Field::sideEn, optional}, {Field::sidePindir, pindirs}});
+  return result == Outcome::noWord ? result : enable;
+}
+
 // ".side_set N [opt|optional] [pindirs]". "opt" counts the enable bit in N;
 // "optional" adds it to N.
 LineResult sideSetDirective(PioLine& line) {
+  if (line.fileRules()) return fileSideSetDirective(line);
   Word countWord = line.valueWord();
   std::optional<int32_t> count = readValue(line, countWord);
   if (!count) return Outcome::noWord;
@@ -225,6 +257,9 @@ LineResult sideSetDirective(PioLine& line) {
   int64_t old = images.pinctrl;
   if (!addToField(images.pinctrl, Field::sidesetCount, bits)) {
     return fieldOverflow(line, u".side_set", Field::sidesetCount, old, bits);
+  }
+  for (Field field : {Field::sidesetCount, Field::sideEn, Field::sidePindir}) {
+    noteBlockField(line.pio, field);
   }
   LineResult result = showRegisterChange(line.ctx, RegisterKind::pinctrl, old,
                                          fieldRange(Field::sidesetCount), line.original());

@@ -94,6 +94,7 @@ LineResult applyField(PioLine& line, const FieldDirective& directive) {
               u"0-" + text::decimal(fieldMax(directive.field)));
     return Outcome::noWord;
   }
+  noteBlockField(line.pio, directive.field);
   if (directive.pinCopy != nullptr) *directive.pinCopy(line.pio.block.pins) = given;
   return showRegisterChange(line.ctx, kind, old, fieldLabel({directive.field}), line.original());
 }

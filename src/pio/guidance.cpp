@@ -90,12 +90,30 @@ void writeBlock(base::Logs& logs, ErrorKind kind, std::u16string_view message,
   }
 }
 
+std::u16string_view trimmed(std::u16string_view s) {
+  while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
+  return s;
+}
+
 }  // namespace
+
+std::u16string diagnosticMessage(ErrorKind kind, std::u16string_view message,
+                                 std::u16string_view detail, ReportMode mode) {
+  std::u16string text(trimmed(message));
+  if (kind == ErrorKind::dir) return text + u" Allowed value: " + std::u16string(detail);
+  bool plain = kind == ErrorKind::gen || kind == ErrorKind::side || kind == ErrorKind::delay ||
+               (kind == ErrorKind::jmp && mode == ReportMode::plain);
+  if (plain) return text + u" (" + std::u16string(detail) + u")";
+  return text + u" " + std::u16string(detail);
+}
 
 void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
                     std::u16string_view message, std::u16string_view detail, ReportMode mode) {
   logs.pioErrorLine(kMarker);
   ++pio.symbols.errorCount;
+  pio.symbols.diagnostics.push_back({std::u16string(pio.place.file), pio.place.line,
+                                     diagnosticMessage(kind, message, detail, mode)});
   writeBlock(logs, kind, message, detail, mode);
   logs.pioErrorLine(kClosing);
 }
