@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <unordered_set>
 
 #include "pio/pio_blocks.h"
 #include "pio/pio_file.h"
@@ -133,7 +134,14 @@ PioFileTranslation translatePioFile(const std::shared_ptr<const PioFile>& file, 
       out.text += block + text::kCrLf;
     }
   }
-  out.errors = blocks.diagnostics();
+  // The lines before the first program are read with every program: their
+  // errors count once.
+  std::unordered_set<std::u16string> seen;
+  for (const PioDiagnostic& error : blocks.diagnostics()) {
+    if (seen.insert(error.file + u":" + text::decimal(error.line) + u":" + error.message).second) {
+      out.errors.push_back(error);
+    }
+  }
   return out;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "base/run_mode.h"
@@ -90,6 +91,9 @@ class PioBlocks {
     std::shared_ptr<const PioFile> file;
     /// The file's other programs were assembled and their errors reported.
     bool othersChecked = false;
+    /// The programs some ".include" of the run names, as the first reading
+    /// found them: each reports its own errors where it is included.
+    std::unordered_set<size_t> included;
   };
 
   PioContext context() { return {pio_, options_, logs_}; }
