@@ -18,6 +18,8 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pio_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pio_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pio_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pioasm_cursor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pioasm_directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pioasm_lexer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/program_include.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pioasm_reader.cpp
