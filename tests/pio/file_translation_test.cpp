@@ -87,11 +87,12 @@ TEST(PioFiles, EveryProgramGivesTheReferenceWordsAndConfiguration) {
                 "PIO INIT MACHINE 1,1,Val(MM.INFO$(CPUSPEED)),&H800000,&HA400,&H50020000,&H8",
             }));
   // Without origins the programs lie one after another; a numeric target
-  // counts from the program's own first instruction.
-  out = translate(u".program a\nnop\nnop\n.program b\n.clock_div 3.3\njmp 0\n");
+  // counts from the program's own first instruction; a define may follow its use.
+  out = translate(u".program a\nnop\nnop\n.program b\n.clock_div 3.3\njmp 0\nset x, V\n.define V 3\n");
   EXPECT_EQ(commandLines(out.text).back(),
-            "PIO INIT MACHINE 0,1,Val(MM.INFO$(CPUSPEED))/3.296875,&H0,&H2100,&HC0000,&H2");
+            "PIO INIT MACHINE 0,1,Val(MM.INFO$(CPUSPEED))/3.296875,&H0,&H3100,&HC0000,&H2");
   EXPECT_EQ(commandLines(out.text)[5], "PIO PROGRAM LINE 0,&h02,&h0002");
+  EXPECT_EQ(commandLines(out.text)[6], "PIO PROGRAM LINE 0,&h03,&hE023");
 }
 
 // What cannot be placed, and what pioasm refuses, at the file and line.
@@ -121,6 +122,12 @@ TEST(PioFiles, RefusedFilesNameTheirLines) {
         {u"t.pio", 7, u"side value too big for allocated bits (2)"},
         {u"t.pio", 8, u"instruction requires side: the program's .side_set is not optional (push)"},
         {u"t.pio", 9, u".fifo must precede any program instructions (.fifo)"}}},
+      {u".define V 1\n.program a\n.define V 2\nLoop:\njmp loop\nab:\nAB:\nnop side 0\nin status, 1\n",
+       {{u"t.pio", 3, u"name already defined (V)"},
+        {u"t.pio", 5, u"undefined symbol (loop)"},
+        {u"t.pio", 7, u"names that differ only in case are not supported (AB)"},
+        {u"t.pio", 8, u"side without a .side_set is not supported (side)"},
+        {u"t.pio", 9, u"in status is not supported: IN has no STATUS source (status)"}}},
       {u".program a\n.pio_version 1\nwait 1 jmppin\n",
        {{u"t.pio", 2, u".pio_version 1 needs the RP2350 (1)"},
         {u"t.pio", 3, u"wait jmppin needs the RP2350 (jmppin)"}}},
