@@ -22,7 +22,8 @@ constexpr std::u16string_view kCodeBlockNotClosed = u"% block not closed before 
 constexpr std::u16string_view kIncludeForm = u"expected .include \"FILE.pio\" [PROGRAM]";
 constexpr std::u16string_view kIncludeUnreadable = u"cannot read the .pio file";
 
-// Takes what the programs assembled alone report, to report it itself.
+// The report of a program assembled alone to check it: what counts is the
+// errors it keeps, which the caller reports.
 class SilentLogs : public base::Logs {
  public:
   void logLine(std::u16string_view) override {}
