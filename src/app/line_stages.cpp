@@ -43,6 +43,9 @@ bool pioDirectives(Run& run, Held) {
 }
 
 bool replacePair(Run& run, Held) {
+  // In a PIO block only a line that starts with the keyword is one: elsewhere
+  // the word is the assembler's text, a comment mostly.
+  if (run.pio.inBlock() && !text::isDirective(run.state.line.lineBuffer, pre::kReplaceKeywords)) return false;
   return pre::handleReplaceLine(run.reading.replacements, run.state.line.lineBuffer, run.state.target,
                                 run.library.libraryLoad, run.emitter);
 }
@@ -119,7 +122,7 @@ bool pioBlockLine(Run& run, Held) {
     run.pio.firstPassLine(line);
     return true;
   }
-  run.pio.secondPassLine(line, state.settings.mode == base::RunMode::pioCheck);
+  run.pio.secondPassLine(line, state.settings.mode == base::RunMode::pioCheck, {run.where.file, run.where.line});
   state.line.lineBuffer = u"'" + line + text::kCrLf;
   run.emitter.flushLineBuffer();
   return true;

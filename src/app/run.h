@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/pio_files.h"
 #include "app/run_files.h"
 #include "app/run_state.h"
 #include "base/source_location.h"
@@ -58,7 +59,8 @@ struct Run {
   pre::LibraryState library;
   pre::CodeBaseFiles codeBaseFiles;
   pre::ArrayBlocks arrays{sourceGuard, files, state.settings.arrayGenerator};
-  pio::PioBlocks pio{files};
+  PioIncludeFiles pioFiles{state.settings.folders};
+  pio::PioBlocks pio{files, &pioFiles};
   pre::Reading reading;
   OpenedAt openedAt;
   pre::Emitter emitter{reading, state.line, state.options, state.target, state.settings.mode};

@@ -75,7 +75,9 @@ void RunFiles::logLine(std::u16string_view line) { runLog_.append(line); }
 
 void RunFiles::pioErrorLine(std::u16string_view line) { pioReport_.append(line); }
 
-void RunFiles::pioErrorFound(std::u16string_view statement) { reporter_.pioError(statement, where_); }
+void RunFiles::pioErrorFound(std::u16string_view statement, const base::SourceLocation& place) {
+  reporter_.pioError(statement, place.known() ? place : where_);
+}
 
 void RunFiles::note(std::u16string_view message) { reporter_.note(message, where_); }
 

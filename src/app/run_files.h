@@ -76,7 +76,7 @@ class RunFiles : public base::Logs {
   void pioErrorLine(std::u16string_view line) override;
   void startRunLog() override;
   bool runLogStarted() const override { return runLog_.isOpen(); }
-  void pioErrorFound(std::u16string_view statement) override;
+  void pioErrorFound(std::u16string_view statement, const base::SourceLocation& place) override;
   void note(std::u16string_view message) override;
 
  private:

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "base/source_location.h"
+
 namespace base {
 
 /// The two line writers every part of a run reports through. Neither adds
@@ -24,9 +26,14 @@ class Logs {
   virtual bool runLogStarted() const = 0;
 
   /// A PIO error was counted; statement is the report's line that states it
-  /// (its guidance follows in the report). Writers that can point at the
-  /// source line under way take it up; the report alone needs nothing more.
-  virtual void pioErrorFound(std::u16string_view statement) { (void)statement; }
+  /// (its guidance follows in the report), place the line it belongs to (a
+  /// line of a .pio file for an included program; unknown when the assembler
+  /// was not told). Writers that can point at a line take it up; the report
+  /// alone needs nothing more.
+  virtual void pioErrorFound(std::u16string_view statement, const SourceLocation& place) {
+    (void)statement;
+    (void)place;
+  }
 
   /// A note for the user about the line under way that does not stop the run.
   virtual void note(std::u16string_view message) = 0;

@@ -27,6 +27,31 @@ void addGroup(std::vector<std::u16string>& lines, const PinGroup& pins, int pioN
 
 std::u16string hexImage(int64_t image) { return text::hex(static_cast<uint64_t>(image)); }
 
+// A divider in 1/256 steps as an exact decimal: 640 is "2.5".
+std::u16string dividerText(uint32_t in256ths) {
+  std::u16string out = text::decimal(in256ths / 256);
+  uint32_t fraction = in256ths % 256;
+  if (fraction != 0) out += u'.';
+  while (fraction != 0) {
+    fraction *= 10;
+    out += static_cast<char16_t>(u'0' + fraction / 256);
+    fraction %= 256;
+  }
+  return out;
+}
+
+// The clock "PIO INIT MACHINE" takes: the block's ".frequency" when it gave
+// one; else the board's clock over an included program's divider, which the
+// interpreter works out (MM.INFO$(CPUSPEED) is the CPU clock in Hz); else
+// the frequency the state machine last had.
+std::u16string clockText(const PioAssembler& pio) {
+  const Placement& at = pio.placement;
+  const MachineUse& use = pio.block.use[at.currentPio][at.currentSm];
+  if (use.frequencyWritten || !use.programDivider) return text::decimal(pio.start().frequency);
+  std::u16string cpu = u"Val(MM.INFO$(CPUSPEED))";
+  return *use.programDivider == 256 ? cpu : cpu + u"/" + dividerText(*use.programDivider);
+}
+
 std::u16string generatedHeader(const PioAssembler& pio, const PioBlockText& text) {
   std::u16string crlf(text::kCrLf);
   return crlf + u";---Start of Generated Code and Commands---" + crlf + u"' PIO=" +
@@ -48,7 +73,7 @@ std::u16string mmbasicCommands(const PioAssembler& pio, const PasmOptions& optio
   const MachineStart& start = pio.start();
   std::u16string machine = text::decimal(at.currentPio) + u"," + text::decimal(at.currentSm);
   out += crlf + (options.noInit ? u"'PIO INIT MACHINE " : u"PIO INIT MACHINE ") + machine + u"," +
-         text::decimal(start.frequency);
+         clockText(pio);
   for (RegisterKind kind : kInitOrder) out += u",&H" + hexImage(pio.registers().of(kind));
   out += u",&H" + hexImage(pio.origin());
   out += crlf + (start.nostart ? u"'PIO START " : u"PIO START ") + machine;

@@ -1,5 +1,6 @@
 #include "pio/config_directives.h"
 
+#include <cstdlib>
 #include <initializer_list>
 #include <optional>
 #include <string>
@@ -27,19 +28,6 @@ constexpr std::u16string_view kMovStatusInvalid = u".mov_status Invalid Value ";
 constexpr std::u16string_view kMovStatusForms = u"txfifo < n, rxfifo < n";
 constexpr std::u16string_view kPioVersionInvalid = u".pio_version Invalid Value ";
 constexpr std::u16string_view kClockDiv = u".clock_div is not supported, use .frequency";
-
-// Sets the fields, all of one register, to their values, and shows the
-// change under their labels in the order given.
-LineResult setFieldsShown(PioLine& line, std::initializer_list<FieldValue> values) {
-  RegisterKind kind = registerOf(values.begin()->field);
-  int64_t& image = line.pio.registers().of(kind);
-  int64_t old = image;
-  setFields(image, values);
-  std::u16string label;
-  for (const FieldValue& value : values)
-    label += (label.empty() ? u"" : u" ") + fieldLabel({value.field});
-  return showRegisterChange(line.ctx, kind, old, label, line.original());
-}
 
 LineResult refuse(PioLine& line, std::u16string_view message, std::u16string_view detail) {
   line.fail(ErrorKind::dir, message, detail);
@@ -88,6 +76,25 @@ int64_t thresholdField(const ShiftConfig& config) { return config.threshold % 32
 
 }  // namespace
 
+LineResult setFieldsShown(PioLine& line, std::initializer_list<FieldValue> values) {
+  RegisterKind kind = registerOf(values.begin()->field);
+  int64_t& image = line.pio.registers().of(kind);
+  int64_t old = image;
+  std::u16string label;
+  for (const FieldValue& value : values) {
+    if (line.fileRules() && blockSetField(line.pio, value.field)) continue;
+    if (!line.fileRules()) noteBlockField(line.pio, value.field);
+    setFields(image, {value});
+    label += (label.empty() ? u"" : u" ") + fieldLabel({value.field});
+  }
+  if (label.empty()) return Outcome::directive;
+  return showRegisterChange(line.ctx, kind, old, label, line.original());
+}
+
+bool programMaySet(const PioLine& line, Field field) {
+  return !line.fileRules() || !blockSetField(line.pio, field);
+}
+
 LineResult fifoDirective(PioLine& line) {
   std::u16string word = line.keyword();
   if (word == u"txput" || word == u"txget" || word == u"putget") {
@@ -125,7 +132,7 @@ LineResult outDirective(PioLine& line) {
     return refuse(line, std::u16string(kOutThresholdInvalid) + text::decimal(config->threshold),
                   u"1-32");
   }
-  line.pio.block.pins.out.count = config->count;
+  if (programMaySet(line, Field::outCount)) line.pio.block.pins.out.count = config->count;
   LineResult pinResult = setFieldsShown(line, {{Field::outCount, config->count}});
   LineResult shiftResult = setFieldsShown(line, {{Field::pullThresh, thresholdField(*config)},
                                                  {Field::outShiftdir, config->right},
@@ -139,7 +146,7 @@ LineResult setDirective(PioLine& line) {
   if (*count < 0 || *count > 5) {
     return refuse(line, std::u16string(kSetInvalid) + text::decimal(*count), u"0-5");
   }
-  line.pio.block.pins.set.count = *count;
+  if (programMaySet(line, Field::setCount)) line.pio.block.pins.set.count = *count;
   return setFieldsShown(line, {{Field::setCount, *count}});
 }
 
@@ -187,15 +194,27 @@ LineResult pioVersionDirective(PioLine& line) {
   if (!version) return Outcome::noWord;
   if (*version == 0) return Outcome::directive;
   if (*version == 1) {
-    line.refuseRp2350(u".pio_version 1", word.text);
+    line.refuseRp2350(u".pio_version 1", u"1");
     return Outcome::noWord;
   }
   return refuse(line, std::u16string(kPioVersionInvalid) + text::decimal(*version), u"0-1");
 }
 
 LineResult clockDivDirective(PioLine& line) {
-  line.fail(ErrorKind::gen, kClockDiv, line.restText());
-  return Outcome::noWord;
+  if (!line.fileRules()) {
+    line.fail(ErrorKind::gen, kClockDiv, line.restText());
+    return Outcome::noWord;
+  }
+  // Read as the reference assembler reads it: a float, whole 1/256 steps.
+  std::string ascii;
+  for (char16_t c : line.restText()) ascii += static_cast<char>(c);
+  const float divider = std::strtof(ascii.c_str(), nullptr);
+  if (!(divider >= 1.0f && divider < 65536.0f)) {
+    line.fail(ErrorKind::dir, u".clock_div Invalid Value " + line.restText(), u"1-65535");
+    return Outcome::noWord;
+  }
+  line.pio.use().programDivider = static_cast<uint32_t>(divider * 256.0f);
+  return Outcome::directive;
 }
 
 }  // namespace pio

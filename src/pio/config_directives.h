@@ -1,6 +1,9 @@
 #pragma once
 
+#include <initializer_list>
+
 #include "pio/line_result.h"
+#include "pio/register_fields.h"
 
 namespace pio {
 
@@ -31,7 +34,19 @@ LineResult movStatusDirective(PioLine& line);
 /// ".pio_version 0" (or rp2040) is accepted; version 1 needs the RP2350.
 LineResult pioVersionDirective(PioLine& line);
 
-/// ".clock_div" is refused: the frequency is given with ".frequency".
+/// Sets the fields, all of one register, to their values and shows the
+/// change under their labels in the order given. A block's own line notes
+/// the fields as the block's; a .pio file's line leaves those alone.
+LineResult setFieldsShown(PioLine& line, std::initializer_list<FieldValue> values);
+
+/// Whether the line may set the field, or the pin count that goes with it: a
+/// block's own line always may, a .pio file's line only where the block's
+/// lines have not.
+bool programMaySet(const PioLine& line, Field field);
+
+/// ".clock_div D": in a block refused, since the frequency is given with
+/// ".frequency"; in a .pio file the board's clock divided by D, in 1/256
+/// steps as the reference assembler reads it.
 LineResult clockDivDirective(PioLine& line);
 
 }  // namespace pio

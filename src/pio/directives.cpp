@@ -1,5 +1,6 @@
 #include "pio/directives.h"
 
+#include <cstdint>
 #include <optional>
 
 #include "base/logs.h"
@@ -27,8 +28,21 @@ constexpr std::u16string_view kWrapTargetTooHigh = u".wrap_target resolves to > 
 constexpr std::u16string_view kSideSetRange = u".side_set has range 0-5 Invalid value ";
 constexpr std::u16string_view kSideSetOpt = u".SIDE_SET x opt  must be at least 2 when OPT is used";
 constexpr std::u16string_view kUnknownDirective = u"unknown directive";
+constexpr std::u16string_view kSideSetFileRange = u".side_set takes 0 to 5 side-set bits";
+constexpr std::u16string_view kSideSetOptionalRange =
+    u".side_set takes 0 to 4 side-set bits when optional";
 
 std::optional<int32_t> directiveValue(PioLine& line) { return readValue(line, line.valueWord()); }
+
+// A directive that adds to a field which cannot hold the sum: the image stays
+// as it was.
+LineResult fieldOverflow(PioLine& line, std::u16string_view name, Field field, int64_t held,
+                         int64_t added) {
+  line.fail(ErrorKind::dir,
+            std::u16string(name) + u" adds up to " + text::decimal(fieldValue(held, field) + added),
+            u"0-" + text::decimal(fieldMax(field)));
+  return Outcome::noWord;
+}
 
 // The first reading logs the lines that place code, as the run log shows them.
 void logPlacement(PioLine& line) {
@@ -88,8 +102,10 @@ LineResult originDirective(PioLine& line) {
   return Outcome::directive;
 }
 
-// The value is read where the define is used, so it is kept as written.
+// The value is read where the define is used, so it is kept as written. A
+// .pio file's defines belong to its program, which holds them already.
 LineResult defineDirective(PioLine& line) {
+  if (line.fileRules()) return Outcome::directive;
   auto nameWord = [&line] {
     while (line.peekWord() != nullptr && line.peekWord()->group) line.skipWord();
     const Word* word = line.peekWord();
@@ -141,7 +157,14 @@ LineResult wrapTargetDirective(PioLine& line) {
   }
   int64_t& execctrl = line.pio.registers().execctrl;
   int64_t old = execctrl;
-  addToField(execctrl, Field::wrapBottom, address);
+  // A block adds its wrap targets up, as it always has; a .pio file sets it.
+  if (line.fileRules()) {
+    if (programMaySet(line, Field::wrapBottom)) setFields(execctrl, {{Field::wrapBottom, address}});
+  } else if (!addToField(execctrl, Field::wrapBottom, address)) {
+    return fieldOverflow(line, u".wrap_target", Field::wrapBottom, old, address);
+  } else {
+    noteBlockField(line.pio, Field::wrapBottom);
+  }
   line.pio.use().wrapTargetWritten = true;
   showRegisterChange(line.ctx, RegisterKind::execctrl, old,
                      fieldLabel({Field::wrapBottom}) + u" " + text::decimal(address),
@@ -155,31 +178,67 @@ LineResult wrapDirective(PioLine& line) {
     line.fail(ErrorKind::gen, kWrapTooLow, text::decimal(wrap));
     return Outcome::noWord;
   }
-  int64_t& execctrl = line.pio.registers().execctrl;
-  int64_t old = execctrl;
-  // Written before the range check, so a wrap past the memory shows in the picture.
-  clearField(execctrl, Field::wrapTop);
-  addToField(execctrl, Field::wrapTop, wrap);
-  line.pio.use().wrapWritten = true;
-  showRegisterChange(line.ctx, RegisterKind::execctrl, old,
-                     fieldLabel({Field::wrapTop}) + u" " + text::decimal(wrap), line.original());
   if (wrap > kLastAddress) {
     line.fail(ErrorKind::gen, kWrapTooHigh, text::decimal(wrap));
     return Outcome::noWord;
   }
+  int64_t& execctrl = line.pio.registers().execctrl;
+  int64_t old = execctrl;
+  if (programMaySet(line, Field::wrapTop)) setFields(execctrl, {{Field::wrapTop, wrap}});
+  if (!line.fileRules()) noteBlockField(line.pio, Field::wrapTop);
+  line.pio.use().wrapWritten = true;
+  showRegisterChange(line.ctx, RegisterKind::execctrl, old,
+                     fieldLabel({Field::wrapTop}) + u" " + text::decimal(wrap), line.original());
   return Outcome::listingComment;
 }
 
+// A frequency is unsigned 32-bit: a minus sign or a decimal number past
+// 32 bits is refused rather than wrapped.
 LineResult frequencyDirective(PioLine& line) {
-  std::optional<int32_t> frequency = directiveValue(line);
+  Word word = line.valueWord();
+  std::optional<int32_t> frequency = readValue(line, word);
   if (!frequency) return Outcome::noWord;
-  line.pio.start().frequency = *frequency;
+  uint64_t value = static_cast<uint32_t>(*frequency);
+  bool decimal = !word.text.empty() && !word.group;
+  uint64_t literal = 0;
+  for (char16_t c : word.text) {
+    decimal = decimal && c >= u'0' && c <= u'9';
+    if (decimal && literal <= UINT32_MAX) literal = literal * 10 + (c - u'0');
+  }
+  if (decimal) value = literal;
+  if (word.text.starts_with(u'-') || value > UINT32_MAX) {
+    line.fail(ErrorKind::dir, u".frequency Invalid Value " + word.text, u"0-4294967295");
+    return Outcome::noWord;
+  }
+  line.pio.start().frequency = static_cast<uint32_t>(value);
+  line.pio.use().frequencyWritten = true;
   return Outcome::directive;
+}
+
+// ".side_set N [optional] [pindirs]" of a .pio file: N value bits, the
+// enable bit added when optional; every field set outright.
+LineResult fileSideSetDirective(PioLine& line) {
+  std::optional<int32_t> count = readValue(line, line.valueWord());
+  if (!count) return Outcome::noWord;
+  const bool optional = line.peekKeyword() == u"optional";
+  if (optional) line.keyword();
+  const bool pindirs = line.peekKeyword() == u"pindirs";
+  const int64_t bits = int64_t{*count} + (optional ? 1 : 0);
+  if (*count < 0 || bits > 5) {
+    line.fail(ErrorKind::gen, optional ? kSideSetOptionalRange : kSideSetFileRange,
+              text::decimal(*count));
+    return Outcome::noWord;
+  }
+  if (programMaySet(line, Field::sidesetCount)) line.pio.block.pins.sideset.count = *count;
+  LineResult result = setFieldsShown(line, {{Field::sidesetCount, bits}});
+  LineResult enable = setFieldsShown(line, {{Field::sideEn, optional}, {Field::sidePindir, pindirs}});
+  return result == Outcome::noWord ? result : enable;
 }
 
 // ".side_set N [opt|optional] [pindirs]". "opt" counts the enable bit in N;
 // "optional" adds it to N.
 LineResult sideSetDirective(PioLine& line) {
+  if (line.fileRules()) return fileSideSetDirective(line);
   Word countWord = line.valueWord();
   std::optional<int32_t> count = readValue(line, countWord);
   if (!count) return Outcome::noWord;
@@ -196,7 +255,12 @@ LineResult sideSetDirective(PioLine& line) {
   line.pio.block.pins.sideset.count = *count;
   RegisterImages& images = line.pio.registers();
   int64_t old = images.pinctrl;
-  addToField(images.pinctrl, Field::sidesetCount, bits);
+  if (!addToField(images.pinctrl, Field::sidesetCount, bits)) {
+    return fieldOverflow(line, u".side_set", Field::sidesetCount, old, bits);
+  }
+  for (Field field : {Field::sidesetCount, Field::sideEn, Field::sidePindir}) {
+    noteBlockField(line.pio, field);
+  }
   LineResult result = showRegisterChange(line.ctx, RegisterKind::pinctrl, old,
                                          fieldRange(Field::sidesetCount), line.original());
   if (opt || optional) {
@@ -267,8 +331,6 @@ LineResult applyDirective(PioLine& line, std::u16string_view name) {
   }
   if (line.firstReading()) return Outcome::directive;
   if (std::optional<LineResult> result = applyFieldDirective(line, name)) return *result;
-  // Decoding passes over every line it cannot use.
-  if (line.pio.decoding) return Outcome::noWord;
   line.fail(ErrorKind::gen, kUnknownDirective, name);
   return Outcome::noWord;
 }

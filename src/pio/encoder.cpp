@@ -7,6 +7,7 @@
 #include "pio/guidance.h"
 #include "pio/instruction_set.h"
 #include "pio/instruction_tail.h"
+#include "pio/pio_file.h"
 #include "pio/pio_line.h"
 #include "pio/value_reader.h"
 #include "text/numbers.h"
@@ -16,6 +17,7 @@ namespace pio {
 namespace {
 
 constexpr std::u16string_view kJmpOutOfRange = u"jmp target out of range 0-31";
+constexpr std::u16string_view kJmpBeyondProgram = u"jmp target beyond the end of the program";
 constexpr std::u16string_view kWaitIndexOutOfRange = u"wait index out of range 0-31";
 constexpr std::u16string_view kWaitIrqOutOfRange = u"wait irq index out of range 0-7";
 constexpr std::u16string_view kBitCountOutOfRange = u"bit count out of range 1-32";
@@ -53,13 +55,33 @@ void refuseNeighbourIrq(PioLine& line, std::u16string_view form) {
   line.refuseRp2350(std::u16string(form) + u" " + word, word);
 }
 
+// A program of a .pio file is loaded as the SDK loads one at an offset:
+// every word with the JMP opcode moves with it.
+uint32_t relocated(const PioLine& line, uint32_t word) {
+  if (!line.fileRules() || (word & 0xE000) != 0) return word;
+  return word + static_cast<uint32_t>(line.program().start);
+}
+
 Encoded encodeWord(PioLine& line) {
   std::optional<int32_t> value = readValue(line, line.valueWord());
   if (value && (*value < 0 || *value > 0xFFFF)) {
     line.fail(ErrorKind::gen, kWordOutOfRange, text::decimal(*value));
     return {};
   }
-  return withBits(bitsOf(value.value_or(0)));
+  return withBits(relocated(line, bitsOf(value.value_or(0))));
+}
+
+// In a .pio file a target counts from the program's first instruction and
+// stays within the program.
+std::optional<int32_t> programTarget(PioLine& line, std::optional<int32_t> target) {
+  if (!target || !line.fileRules()) return target;
+  const IncludedProgram& program = line.program();
+  const int32_t size = program.file->programs()[program.program].size;
+  if (*target < 0 || *target >= size) {
+    line.fail(ErrorKind::gen, kJmpBeyondProgram, text::decimal(*target));
+    return 0;
+  }
+  return *target + program.start;
 }
 
 Encoded encodeJmp(PioLine& line) {
@@ -71,9 +93,9 @@ Encoded encodeJmp(PioLine& line) {
     unresolved = kLabelNotResolvedAfterCondition;
   }
   Word target = line.valueWord();
-  std::optional<int32_t> address = jumpTarget(line, target);
+  std::optional<int32_t> address = programTarget(line, jumpTarget(line, target));
   if (!address) {
-    line.warn(ErrorKind::jmp, unresolved, target.text, ReportMode::unresolvedLabel);
+    if (!line.failed()) line.warn(ErrorKind::jmp, unresolved, target.text, ReportMode::unresolvedLabel);
   } else if (*address < 0 || *address > kLastAddress) {
     line.fail(ErrorKind::gen, kJmpOutOfRange, text::decimal(*address));
   }

@@ -16,11 +16,12 @@ namespace {
 using PinCopy = int32_t* (*)(PinGroups&);
 
 // How a directive writes its field. Most add their value to what the field
-// holds, as they always have; a repeated one adds up.
+// holds, as they always have; a repeated one adds up, as far as the field
+// holds it.
 enum class Write {
   add,
   clearThenAdd,
-  /// Adds 1 whatever value follows.
+  /// Sets the one-bit field whatever value follows.
   addOne,
 };
 
@@ -78,14 +79,23 @@ LineResult applyField(PioLine& line, const FieldDirective& directive) {
                 directive.allowed);
       return Outcome::noWord;
     }
-    if (directive.pinCopy != nullptr) *directive.pinCopy(line.pio.block.pins) = value;
-    if (directive.thirtyTwoIsZero && value == 32) value = 0;
   }
+  const int32_t given = value;
+  if (directive.thirtyTwoIsZero && value == 32) value = 0;
   RegisterKind kind = registerOf(directive.field);
   int64_t& image = line.pio.registers().of(kind);
   int64_t old = image;
   if (directive.write == Write::clearThenAdd) clearField(image, directive.field);
-  addToField(image, directive.field, value);
+  if (!addToField(image, directive.field, value)) {
+    image = old;
+    line.fail(ErrorKind::dir,
+              std::u16string(directive.name) + u" adds up to " +
+                  text::decimal(fieldValue(image, directive.field) + int64_t{value}),
+              u"0-" + text::decimal(fieldMax(directive.field)));
+    return Outcome::noWord;
+  }
+  noteBlockField(line.pio, directive.field);
+  if (directive.pinCopy != nullptr) *directive.pinCopy(line.pio.block.pins) = given;
   return showRegisterChange(line.ctx, kind, old, fieldLabel({directive.field}), line.original());
 }
 

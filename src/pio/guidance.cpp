@@ -101,6 +101,12 @@ void writeBlock(base::Logs& logs, ErrorKind kind, std::u16string_view stated, Re
   }
 }
 
+std::u16string_view trimmed(std::u16string_view s) {
+  while (!s.empty() && s.front() == u' ') s.remove_prefix(1);
+  while (!s.empty() && s.back() == u' ') s.remove_suffix(1);
+  return s;
+}
+
 }  // namespace
 
 void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
@@ -108,9 +114,11 @@ void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
   logs.pioErrorLine(kMarker);
   ++pio.symbols.errorCount;
   const std::u16string stated = statement(kind, message, detail, mode);
+  const base::SourceLocation place{std::u16string(pio.place.file), pio.place.line};
+  pio.symbols.diagnostics.push_back({place.file, place.line, std::u16string(trimmed(stated))});
   writeBlock(logs, kind, stated, mode);
   logs.pioErrorLine(kClosing);
-  logs.pioErrorFound(stated);
+  logs.pioErrorFound(stated, place);
 }
 
 }  // namespace pio

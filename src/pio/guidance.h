@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace base {
@@ -19,9 +20,10 @@ enum class ReportMode { plain, unresolvedLabel };
 /// Ends the message of a form only the RP2350 runs ("wait jmppin" + this).
 inline constexpr std::u16string_view kNeedsRp2350 = u" needs the RP2350";
 
-/// Counts one error and writes its guidance block to the PIO report: a marker
-/// pointing up at the source line the caller has just written, the lines for
-/// the kind, and a closing rule; then hands the logs the line stating it.
+/// Counts one error, notes it with the place of the line being read, and
+/// writes its guidance block to the PIO report: a marker pointing up at the
+/// source line the caller has just written, the lines for the kind, and a
+/// closing rule; then hands the logs the line stating it, with that place.
 void reportPioError(PioAssembler& pio, base::Logs& logs, ErrorKind kind,
                     std::u16string_view message, std::u16string_view detail,
                     ReportMode mode = ReportMode::plain);

@@ -18,8 +18,7 @@ constexpr std::u16string_view kSideMissing =
 constexpr std::u16string_view kDelayTooBig = u"Delay value > allowed maximum of ";
 constexpr std::u16string_view kUnexpectedWord = u"unexpected word after the operands";
 
-// What the side-set leaves an instruction. The count is read with its carry,
-// so a spilled ".side_set" value keeps every delay out.
+// What the side-set leaves an instruction.
 struct Geometry {
   int32_t count = 0;
   int32_t opt = 0;
@@ -29,9 +28,9 @@ struct Geometry {
 
 Geometry geometryOf(const SideSet& side) {
   Geometry g;
-  g.count = side.carriedCount;
+  g.count = side.count;
   g.opt = side.optional;
-  int32_t valueBits = side.carriedValueBits();
+  int32_t valueBits = side.valueBits();
   g.maxSide = valueBits >= 0 ? (1 << valueBits) - 1 : -1;
   g.maxDelay = g.count <= 5 ? (1 << (5 - g.count)) - 1 : -1;
   return g;
@@ -82,7 +81,7 @@ bool applyFifoOption(std::u16string_view ifWord, std::u16string_view word, uint3
 uint32_t applyTail(PioLine& line, const Encoded& encoded) {
   SideSet side = sideSetOf(line.pio.registers());
   Geometry g = geometryOf(side);
-  line.pio.block.pins.sideset.count = side.carriedValueBits();
+  line.pio.block.pins.sideset.count = side.valueBits();
   uint32_t word = encoded.bits;
   std::optional<Word> sideWord;
   std::optional<Word> delay;

@@ -8,6 +8,7 @@
 #include "pio/guidance.h"
 #include "pio/instruction_set.h"
 #include "pio/pio_assembler.h"
+#include "pio/pio_file.h"
 #include "pio/pio_line.h"
 #include "pio/source_line.h"
 
@@ -34,8 +35,8 @@ void checkLabelAddress(PioContext& ctx, std::u16string_view line, const std::u16
 
 // The line after its label, in either reading.
 LineResult applyLine(PioContext& ctx, Reading reading, std::u16string_view line,
-                     SourceLine& source) {
-  PioLine pioLine(ctx, reading, line, source.rest, std::move(source.words));
+                     SourceLine& source, Dialect dialect = Dialect::block) {
+  PioLine pioLine(ctx, reading, line, source.rest, std::move(source.words), dialect);
   std::u16string first = pioLine.mnemonic();
   if (first.empty()) return Outcome::nothing;
   PioAssembler& pio = ctx.pio;
@@ -70,6 +71,34 @@ LineResult pioSecondPassLine(PioContext& ctx, std::u16string_view line, std::u16
     if (labelText != nullptr) *labelText = source.labelText;
   }
   return applyLine(ctx, Reading::second, line, source);
+}
+
+void pioFirstPassFileLine(PioContext& ctx, const PioFileLine& line) {
+  SourceLine source = line.read.source;
+  if (!source.labelName.empty()) recordLabel(ctx.pio, source.labelName);
+  if (line.error.empty()) {
+    applyLine(ctx, Reading::first, line.text, source, Dialect::pioFile);
+  } else if (line.takesSlot && !ctx.pio.decoding) {
+    ++ctx.pio.programCounter();
+  }
+}
+
+LineResult pioSecondPassFileLine(PioContext& ctx, const PioFileLine& line, std::u16string* labelText) {
+  SourceLine source = line.read.source;
+  if (labelText != nullptr) labelText->clear();
+  PioAssembler& pio = ctx.pio;
+  if (!line.error.empty()) {
+    // The slot is kept, as the first reading kept it, so later labels stay put.
+    if (line.takesSlot && !pio.decoding) ++pio.programCounter();
+    PioLine pioLine(ctx, Reading::second, line.text, source.rest, {}, Dialect::pioFile);
+    pioLine.fail(ErrorKind::gen, line.error, line.errorDetail);
+    return Outcome::noWord;
+  }
+  if (!source.labelName.empty()) {
+    if (source.words.empty()) return pio.decoding ? Outcome::noWord : Outcome::listingComment;
+    if (labelText != nullptr) *labelText = source.labelText;
+  }
+  return applyLine(ctx, Reading::second, line.text, source, Dialect::pioFile);
 }
 
 }  // namespace pio

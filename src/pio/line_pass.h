@@ -8,6 +8,7 @@
 namespace pio {
 
 struct PioContext;
+struct PioFileLine;
 
 /// First-reading handling of one PIO line: records labels at their addresses,
 /// defines, the program name, the current block and state machine, and counts
@@ -22,5 +23,12 @@ void pioFirstPassLine(PioContext& ctx, std::u16string_view line);
 /// otherwise it is emptied.
 LineResult pioSecondPassLine(PioContext& ctx, std::u16string_view line,
                              std::u16string* labelText = nullptr);
+
+/// The same for a line of a .pio file, read by its rules: the program it
+/// belongs to is the assembler's including one. A line the file refuses is
+/// reported in the second reading and gives no word.
+void pioFirstPassFileLine(PioContext& ctx, const PioFileLine& line);
+LineResult pioSecondPassFileLine(PioContext& ctx, const PioFileLine& line,
+                                 std::u16string* labelText = nullptr);
 
 }  // namespace pio

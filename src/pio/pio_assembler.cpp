@@ -20,6 +20,22 @@ const std::u16string* BlockLabels::nameAt(int32_t address) const {
   return found == byAddress_.end() ? nullptr : &found->second;
 }
 
+namespace {
+
+uint64_t fieldBit(Field field) { return uint64_t{1} << static_cast<int>(field); }
+
+}  // namespace
+
+bool blockSetField(const PioAssembler& pio, Field field) {
+  const Placement& at = pio.placement;
+  return (pio.block.blockFields[at.currentPio][at.currentSm] & fieldBit(field)) != 0;
+}
+
+void noteBlockField(PioAssembler& pio, Field field) {
+  const Placement& at = pio.placement;
+  pio.block.blockFields[at.currentPio][at.currentSm] |= fieldBit(field);
+}
+
 const BlockLabels* labelsOfCurrentBlock(const PioAssembler& pio) {
   const Placement& at = pio.placement;
   const auto& blocks = pio.symbols.labels[at.currentPio][at.currentSm];

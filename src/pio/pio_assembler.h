@@ -7,6 +7,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <vector>
 
 #include "pio/block_text.h"
 #include "pio/register_fields.h"
@@ -18,6 +19,33 @@ class Logs;
 namespace pio {
 
 struct PasmOptions;
+class PioFile;
+
+/// How a line is read: in the block's own dialect, or by the rules of the
+/// reference assembler, as the lines of a .pio file are.
+enum class Dialect { block, pioFile };
+
+/// Where a line comes from, for the errors it gives (line 0: not known).
+struct LinePlace {
+  std::u16string_view file;
+  int32_t line = 0;
+};
+
+/// An error the run reported, with the file and line it belongs to.
+struct PioDiagnostic {
+  std::u16string file;
+  int32_t line = 0;  // 0 when no line is known
+  std::u16string message;
+  bool operator==(const PioDiagnostic&) const = default;
+};
+
+/// A program of a .pio file while its lines are read into a block.
+struct IncludedProgram {
+  const PioFile* file = nullptr;
+  size_t program = 0;
+  /// The address of its first instruction: jumps and labels count from it.
+  int32_t start = 0;
+};
 
 inline constexpr int kPioBlockCount = 2;
 inline constexpr int kStateMachineCount = 4;
@@ -79,12 +107,17 @@ struct MachineUse {
   int32_t lastSlot = 0;
   bool wrapWritten = false;
   bool wrapTargetWritten = false;
+  /// ".frequency" met in the block: it wins over a program's own clock.
+  bool frequencyWritten = false;
+  /// The clock divider an included program's configuration asks for, in
+  /// 1/256 steps (256 runs at the board's clock); none for a block's own code.
+  std::optional<uint32_t> programDivider;
 };
 
 /// What "PIO INIT MACHINE" and "PIO START" take of a state machine besides
 /// its register images. No block start clears it.
 struct MachineStart {
-  int32_t frequency = 0;
+  uint32_t frequency = 0;
   /// ".nostart" met since the machine was last selected.
   bool nostart = false;
 };
@@ -103,6 +136,8 @@ struct Symbols {
   std::u16string programName;  // from the last ".program"
   PerMachine<MachineStart> starts{};
   int errorCount = 0;  // errors reported in the run
+  /// Every error reported in the run, in order.
+  std::vector<PioDiagnostic> diagnostics;
 };
 
 /// Where code goes; lasts one reading of the source.
@@ -129,6 +164,11 @@ struct BlockState {
   PinGroups pins = PinGroups::atBlockStart();
   PerMachine<MachineUse> use{};
   PioBlockText text{};
+  /// The fields the block's own lines set, one bit per Field: an included
+  /// program's configuration leaves them as the block has them.
+  PerMachine<uint64_t> blockFields{};
+  /// The program of a .pio file whose lines are being read, if any.
+  std::optional<IncludedProgram> including{};
 };
 
 /// The whole assembler state of a run, grouped by how long each part lasts.
@@ -144,6 +184,8 @@ struct PioAssembler {
   /// No pin is claimed before the first block of the second reading, so a
   /// block end met before it claims none.
   BlockState block{.pins = {}};
+  /// Where the line being read comes from.
+  LinePlace place;
 
   /// The parts of the current state machine, (currentPio, currentSm).
   RegisterImages& registers() { return block.registers[placement.currentPio][placement.currentSm]; }
@@ -168,6 +210,11 @@ struct PioContext {
   const PasmOptions& options;
   base::Logs& logs;
 };
+
+/// Whether a line of the block itself set the field of (currentPio,
+/// currentSm); noteBlockField records that one did.
+bool blockSetField(const PioAssembler& pio, Field field);
+void noteBlockField(PioAssembler& pio, Field field);
 
 /// The labels of (currentPio, currentSm) written in the current block, or
 /// nullptr when it wrote none.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/logs.h"
+#include "text/numbers.h"
 
 namespace pio {
 
@@ -38,18 +39,29 @@ std::u16string substituted(const PioAssembler& pio, const std::u16string& word) 
 
 }  // namespace
 
+void echoForReport(base::Logs& logs, const LinePlace& place, std::u16string_view line,
+                   bool named) {
+  if (!named) {
+    logs.pioErrorLine(line);
+    return;
+  }
+  logs.pioErrorLine(std::u16string(place.file) + u":" + text::decimal(place.line) + u": " +
+                    std::u16string(line));
+}
+
 PioLine::PioLine(PioContext& context, Reading reading, std::u16string_view original,
-                 std::u16string_view rest, std::vector<Word> words)
+                 std::u16string_view rest, std::vector<Word> words, Dialect dialect)
     : ctx(context),
       pio(context.pio),
       reading_(reading),
+      dialect_(dialect),
       original_(original),
       rest_(rest),
       words_(std::move(words)) {}
 
 size_t PioLine::nextKeywordIndex() const {
   size_t i = cursor_;
-  while (i < words_.size() && words_[i].group) ++i;
+  while (!fileRules() && i < words_.size() && words_[i].group) ++i;
   return i;
 }
 
@@ -66,11 +78,13 @@ std::u16string PioLine::keyword() {
 
 std::u16string PioLine::peekKeyword() const {
   size_t i = nextKeywordIndex();
-  return i < words_.size() ? substituted(pio, words_[i].text) : std::u16string();
+  if (i >= words_.size()) return {};
+  return fileRules() ? words_[i].text : substituted(pio, words_[i].text);
 }
 
 Word PioLine::valueWord() {
-  while (cursor_ + 1 < words_.size() && words_[cursor_].group && canBeValue(words_[cursor_ + 1])) {
+  while (!fileRules() && cursor_ + 1 < words_.size() && words_[cursor_].group &&
+         canBeValue(words_[cursor_ + 1])) {
     ++cursor_;
   }
   if (atEnd()) return {};
@@ -102,7 +116,7 @@ void PioLine::refuseRp2350(std::u16string_view form, std::u16string_view word) {
 void PioLine::warn(ErrorKind kind, std::u16string_view message, std::u16string_view detail,
                    ReportMode mode) {
   if (firstReading()) return;
-  ctx.logs.pioErrorLine(original_);
+  echoForReport(ctx.logs, pio.place, original_, fileRules());
   reportPioError(pio, ctx.logs, kind, message, detail, mode);
 }
 

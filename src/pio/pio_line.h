@@ -8,7 +8,15 @@
 #include "pio/line_words.h"
 #include "pio/pio_assembler.h"
 
+namespace base {
+class Logs;
+}
+
 namespace pio {
+
+/// Writes a line to the PIO report ahead of its error; named puts the file
+/// and line it came from in front ("path:12: line"), as for a .pio file.
+void echoForReport(base::Logs& logs, const LinePlace& place, std::u16string_view line, bool named);
 
 /// One PIO line being applied: its words with a cursor over them, and error
 /// reporting that echoes the line as read and marks it as failed. In the
@@ -18,12 +26,18 @@ class PioLine {
   /// original: the line as read, echoed with every report; rest: the line
   /// after any label, comment attached; words: the words of rest's code.
   PioLine(PioContext& ctx, Reading reading, std::u16string_view original,
-          std::u16string_view rest, std::vector<Word> words);
+          std::u16string_view rest, std::vector<Word> words, Dialect dialect = Dialect::block);
 
   PioContext& ctx;
   PioAssembler& pio;
 
   bool firstReading() const { return reading_ == Reading::first; }
+  /// The line comes from a .pio file and is read by its rules: its words
+  /// stand exactly where the grammar puts them, groups are values, never
+  /// notes, and names are the file's.
+  bool fileRules() const { return dialect_ == Dialect::pioFile; }
+  /// The program of the .pio file the line belongs to; only with fileRules.
+  const IncludedProgram& program() const { return *pio.block.including; }
   /// The line as read.
   std::u16string_view original() const { return original_; }
   /// The line after any label, comment attached.
@@ -68,6 +82,7 @@ class PioLine {
   size_t nextKeywordIndex() const;
 
   Reading reading_;
+  Dialect dialect_;
   std::u16string_view original_;
   std::u16string_view rest_;
   std::vector<Word> words_;

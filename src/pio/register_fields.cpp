@@ -92,9 +92,14 @@ int32_t fieldValue(int64_t image, Field field) {
   return static_cast<int32_t>((image >> place.firstBit) & ((int64_t{1} << place.width) - 1));
 }
 
-void addToField(int64_t& image, Field field, int64_t value) {
-  image = static_cast<int64_t>(static_cast<uint64_t>(image) +
-                               static_cast<uint64_t>(fieldBits(field, value)));
+int64_t fieldMax(Field field) { return (int64_t{1} << placeOf(field).width) - 1; }
+
+bool addToField(int64_t& image, Field field, int64_t value) {
+  const int64_t held = fieldValue(image, field);
+  const int64_t sum = fieldMax(field) == 1 ? (held | (value != 0 ? 1 : 0)) : held + value;
+  if (value < 0 || sum > fieldMax(field)) return false;
+  setFields(image, {{field, sum}});
+  return true;
 }
 
 void clearField(int64_t& image, Field field) { image &= ~maskOf(field); }
@@ -125,11 +130,8 @@ std::u16string fieldLabel(std::initializer_list<Field> fields) {
 }
 
 SideSet sideSetOf(const RegisterImages& images) {
-  FieldPlace count = placeOf(Field::sidesetCount);
   SideSet side;
   side.count = fieldValue(images.pinctrl, Field::sidesetCount);
-  side.carriedCount = static_cast<int32_t>((images.pinctrl >> count.firstBit) &
-                                           ((int64_t{1} << (count.width + 1)) - 1));
   side.optional = fieldValue(images.execctrl, Field::sideEn);
   return side;
 }

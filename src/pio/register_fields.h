@@ -105,9 +105,12 @@ RegisterKind registerOf(Field field);
 int64_t fieldBits(Field field, int64_t value);
 /// The field's bits of an image, as a number.
 int32_t fieldValue(int64_t image, Field field);
-/// Adds value at the field's first bit, carrying into the bits above rather
-/// than overflowing: a repeated directive adds up.
-void addToField(int64_t& image, Field field, int64_t value);
+/// Adds value (0 or more) to what the field holds, so that a repeated
+/// directive adds up; a one-bit field is a flag, which a nonzero value sets.
+/// False, with the image unchanged, when the sum does not fit the field.
+bool addToField(int64_t& image, Field field, int64_t value);
+/// The largest value the field holds.
+int64_t fieldMax(Field field);
 /// Clears the field in the image.
 void clearField(int64_t& image, Field field);
 
@@ -130,16 +133,11 @@ struct SideSet {
   /// SIDESET_COUNT as the hardware reads its bits: the side-set bits of an
   /// instruction, the enable bit included.
   int32_t count = 0;
-  /// The same field read one bit wider: a repeated ".side_set" that carried
-  /// out of the field shows here, so that no delay is let through then.
-  int32_t carriedCount = 0;
   /// 1 when SIDE_EN makes the side-set optional, else 0.
   int32_t optional = 0;
 
   /// The side-set bits that carry a value: count less the enable bit.
   int32_t valueBits() const { return count - optional; }
-  /// The same from carriedCount.
-  int32_t carriedValueBits() const { return carriedCount - optional; }
 };
 
 /// The side-set geometry of one state machine's images.

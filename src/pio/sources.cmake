@@ -6,6 +6,7 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/encoder.cpp
   ${CMAKE_CURRENT_LIST_DIR}/expression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_directives.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_translation.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guidance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/instruction_set.cpp
   ${CMAKE_CURRENT_LIST_DIR}/instruction_tail.cpp
@@ -14,8 +15,14 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/options.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pio_assembler.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pio_blocks.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pio_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pio_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pio_text.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pioasm_cursor.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pioasm_directives.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pioasm_lexer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/program_include.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/pioasm_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/register_display.cpp
   ${CMAKE_CURRENT_LIST_DIR}/register_fields.cpp
   ${CMAKE_CURRENT_LIST_DIR}/source_line.cpp

@@ -6,6 +6,7 @@
 
 #include "pio/expression.h"
 #include "pio/pio_assembler.h"
+#include "pio/pio_file.h"
 #include "pio/pio_line.h"
 #include "pio/pio_text.h"
 #include "text/case_table.h"
@@ -91,6 +92,26 @@ std::optional<std::u16string_view> delayContents(std::u16string_view text) {
   return std::nullopt;
 }
 
+// A value of a .pio file line: an expression in its program's names.
+std::optional<int32_t> fileValue(PioLine& line, std::u16string_view expression) {
+  const IncludedProgram& program = line.program();
+  std::u16string missing;
+  std::optional<int32_t> value = program.file->evaluate(program.program, expression, &missing);
+  if (value) return value;
+  if (missing.empty()) {
+    line.fail(ErrorKind::gen, kNotANumber, expression);
+  } else {
+    line.fail(ErrorKind::gen, kUndefinedName, missing);
+  }
+  return std::nullopt;
+}
+
+// The text between a group's parentheses, or the word as it stands.
+std::u16string_view valueText(const Word& word) {
+  return word.group ? std::u16string_view(word.text).substr(1, word.text.size() - 2)
+                    : std::u16string_view(word.text);
+}
+
 void report(PioLine& line, const Evaluator& evaluator, const Word& word) {
   if (evaluator.clash().empty()) {
     line.fail(ErrorKind::gen, kNotANumber, word.text);
@@ -103,6 +124,7 @@ void report(PioLine& line, const Evaluator& evaluator, const Word& word) {
 
 std::optional<int32_t> readValue(PioLine& line, const Word& word) {
   if (word.text.empty()) return 0;
+  if (line.fileRules()) return fileValue(line, valueText(word));
   Evaluator evaluator(line.pio);
   std::optional<int32_t> value;
   if (word.group) {
@@ -117,6 +139,7 @@ std::optional<int32_t> readValue(PioLine& line, const Word& word) {
 }
 
 std::optional<int32_t> jumpTarget(PioLine& line, const Word& word) {
+  if (line.fileRules()) return fileValue(line, valueText(word));
   Evaluator evaluator(line.pio);
   std::optional<int32_t> value;
   if (word.group) {
@@ -135,6 +158,7 @@ std::optional<int32_t> jumpTarget(PioLine& line, const Word& word) {
 std::optional<int32_t> readDelay(PioLine& line, const Word& word) {
   Evaluator evaluator(line.pio);
   std::optional<std::u16string_view> contents = delayContents(word.text);
+  if (line.fileRules() && contents) return fileValue(line, *contents);
   std::optional<int32_t> value;
   if (contents && contents->empty()) {
     value = 0;

@@ -38,6 +38,11 @@ TEST(PioPrograms, PioasmStyleTransmitterAssemblesWithoutErrors) {
   EXPECT_NE(result.find("PIO INIT MACHINE 0,0,0,&H54000000,&H40003000,&HC0000,&H0"), std::string::npos)
       << result;
   EXPECT_NE(run.out.find("!!!!!!!  No errors !!!!!!"), std::string::npos) << run.out;
+
+  // The #REPLACE keyword in a PIO line's comment is the assembler's text.
+  ws.writeSource("#PIOSTART\r\nset pins, 1 ' no #REPLACE here\r\nnop ; nor #REPLACE a b\r\n#PIOEND\r\n");
+  run = ws.run("Corvane");
+  EXPECT_NE(ws.root().read("src/prog_x.bas").find("PIO PROGRAM LINE 0,&h01,&hA042"), std::string::npos);
 }
 
 // C-style comments are the assembler's inside a block: one-line, several

@@ -7,6 +7,7 @@ if(NOT WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/real_programs_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/reliability_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/modules_arrays_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pio_files_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pio_programs_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/run_control_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/shell_form_test.cpp

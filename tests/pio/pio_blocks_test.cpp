@@ -212,6 +212,37 @@ TEST(PioBlocks, RestartPutsPlacementBackToTheStart) {
   EXPECT_EQ(lines[lines.size() - 4], u"PIO INIT MACHINE 0,0,0,&H14000000,&H0,&HC0000,&H0");
 }
 
+// Settings that once slipped past: each block alone, a text its result must
+// hold and the errors it gives.
+TEST(PioBlocks, SettingsThatOnceSlippedPastAreCaught) {
+  Lines thirtyThree(33, u"nop");
+  thirtyThree.push_back(u".wrap");
+  struct Row {
+    Lines lines;
+    std::u16string_view holds;
+    int errors;
+  } rows[] = {
+      {{u".fjoin_rx", u".fjoin_rx"}, u",&H14000000,&H1F000,&H800C0000,", 0},  // a flag sets its bit
+      {{u".set_base 20", u".set_base 20"}, u",&H14000280,", 1},           // the sum is too wide
+      {{u".side_set 5", u".side_set 5", u"nop side 0"}, u",&HB4000000,", 1},
+      {thirtyThree, u",&H1F000,", 2},  // nothing spilled before the report
+      {{u".frequency 3000000000"}, u"MACHINE 0,0,3000000000,", 0},
+      {{u".frequency -5"}, u"MACHINE 0,0,0,", 1},
+      {{u"nop", u"% c-sdk {", u"  int x; /* nop", u"%}", u"nop"}, u"&h01,&hA042", 0},
+      {{u"% c-sdk {", u"nop"}, u"MACHINE 0,0,0,&H14000000,&H1F000,", 1},  // left open
+      {{u".decode &HE001", u".FOO 3"}, u"MACHINE", 1},
+  };
+  for (const Row& row : rows) {
+    Reader reader;
+    std::u16string generated = reader.read({row.lines}).front();
+    EXPECT_NE(generated.find(row.holds), std::u16string::npos) << std::string(row.holds.begin(), row.holds.end());
+    EXPECT_EQ(reader.blocks.errorCount(), row.errors) << std::string(row.holds.begin(), row.holds.end());
+  }
+  Reader reader;
+  Lines named = reader.read({{u".program first", u"nop"}, {u"nop"}});
+  EXPECT_NE(named[1].find(u"Program= \r\n"), std::u16string::npos);  // no name carried over
+}
+
 TEST(PioBlocks, ErrorsAreCountedAndTheLineGivesNoCommand) {
   Reader reader;
   Lines lines = reader.readLines({u"set foo 1", u"nop"});

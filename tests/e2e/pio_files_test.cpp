@@ -1,0 +1,99 @@
+// .pio files: included in a block of a program, and translated whole through
+// the entry the shell form calls.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/pio_files.h"
+#include "base/fatal_error.h"
+#include "support/prexle_run.h"
+#include "support/recording_logs.h"
+#include "text/utf8.h"
+
+namespace {
+
+using testing_support::Workspace;
+
+// Our own file; the words and configuration are pioasm 2.2's and the SDK's.
+const char kLeds[] =
+    "; two programs\n"
+    ".program blink\n"
+    ".side_set 1 opt\n"
+    ".clock_div 2.5\n"
+    ".set 2\n"
+    "    set pins, 3 side 1 [3]\n"
+    "    set pins, 0\n"
+    "\n"
+    ".program shift\n"
+    ".out 8 left auto 8\n"
+    "    out pins, 8\n"
+    "    out x, 40\n";
+
+bool has(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+// The block's own lines, before the include or after it, win over the
+// program's configuration; its pins are added on top.
+TEST(PioFilesInBlocks, TheBlockSetsPinsAndClockOnTopOfTheProgram) {
+  Workspace ws;
+  ws.writeSource(kLeds, "leds.pio");
+  ws.writeSource(
+      "#PIOSTART\r\n.pio 1\r\n.sm 2\r\n.set_base 4\r\n.sideset_base 10\r\n"
+      ".include \"leds.pio\" blink ' the blinker\r\n.set_count 1\r\n#PIOEND\r\n"
+      "#PIOSTART\r\n.frequency 2000\r\n.include leds.pio shift\r\n#PIOEND\r\n");
+  testing_support::RunResult run = ws.run("Corvane");
+  const std::string result = ws.root().read("src/prog_x.bas");
+  for (const char* line :
+       {"PIO PROGRAM LINE 1,&h00,&hFB03  'SET PINS &b11(GP5,GP4)  SIDE &b1(GP10)[3]",
+        "PIO PROGRAM LINE 1,&h01,&hE000", "SETPIN GP4,PIO1 'SET\r\nSETPIN GP10,PIO1 'SIDESET\r\n",
+        "PIO INIT MACHINE 1,2,Val(MM.INFO$(CPUSPEED))/2.5,&H44002880,&H40001000,&HC0000,&H0",
+        // The next block on PIO 1 places the program after the first.
+        "PIO PROGRAM LINE 1,&h02,&h6008", "PIO INIT MACHINE 1,2,2000,&H800000,&H3100,&H10060000,&H0"}) {
+    EXPECT_TRUE(has(result, line)) << line << "\n" << result;
+  }
+  // The file's error names the file and its line, in the report and in the
+  // errors the run keeps.
+  const std::string report = ws.data("PasmErrors.txt");
+  EXPECT_TRUE(has(report, "src/leds.pio:12:     out x, 40\r\n")) << report;
+  EXPECT_TRUE(has(report, "bit count out of range 1-32 (40)")) << report;
+  EXPECT_TRUE(has(run.out, "1 error(s) to be resolved")) << run.out;
+}
+
+TEST(PioFilesInBlocks, WhatCannotBeIncludedIsAnErrorAtTheLine) {
+  Workspace ws;
+  ws.writeSource(kLeds, "leds.pio");
+  ws.writeSource("; nothing here\n", "none.pio");
+  ws.writeSource(
+      "#PIOSTART\r\n.include \"leds.pio\"\r\n.include \"missing.pio\" x\r\n.include leds.pio blinky\r\n"
+      ".include none.pio\r\n.include \"leds.pio\r\n#PIOEND\r\n");
+  testing_support::RunResult run = ws.run("Corvane");
+  const std::string report = ws.data("PasmErrors.txt");
+  for (const char* message :
+       {"the .pio file holds several programs: name the one to include (blink, shift)",
+        "cannot read the .pio file (", "missing.pio)", "the .pio file holds no program blinky (blink, shift)",
+        "the .pio file holds no program (", "expected .include \"FILE.pio\" [PROGRAM] (.include \"leds.pio)"}) {
+    EXPECT_TRUE(has(report, message)) << message << "\n" << report;
+  }
+  EXPECT_TRUE(has(run.out, "5 error(s) to be resolved")) << run.out;
+}
+
+TEST(PioFilesWhole, TheEntryGivesTextErrorsAndStatus) {
+  Workspace ws;
+  ws.writeSource(kLeds, "leds.pio");
+  testing_support::RecordingLogs report;
+  const std::u16string path = text::decodeUtf8(ws.sourcePath("leds.pio"));
+  app::PioSourceResult result = app::translatePioSource(path, 0, report);
+  const std::string out = text::encodeUtf8(result.text);
+  EXPECT_TRUE(has(out, "'.include \"" + ws.sourcePath("leds.pio") + "\" blink\r\n"));
+  EXPECT_TRUE(has(out, "PIO INIT MACHINE 0,0,Val(MM.INFO$(CPUSPEED))/2.5,&H48000000,&H40001000,&HC0000,&H0"));
+  EXPECT_TRUE(has(out, "PIO PROGRAM LINE 0,&h02,&h6008"));
+  EXPECT_TRUE(has(out, "PIO INIT MACHINE 0,1,Val(MM.INFO$(CPUSPEED)),&H800000,&H3100,&H10060000,&H2"));
+  ASSERT_EQ(result.errors.size(), 1u);
+  EXPECT_EQ(result.errors[0].line, 12);
+  EXPECT_EQ(result.errors[0].message, u"bit count out of range 1-32 (40)");
+  EXPECT_EQ(result.status, 1);
+  EXPECT_TRUE(app::isPioSource(u"X.PIO") && !app::isPioSource(u"x.bas"));
+  EXPECT_THROW(app::translatePioSource(path + u"x", 0, report), base::FatalError);
+}
+
+}  // namespace
