@@ -13,9 +13,13 @@ namespace app {
 
 std::u16string diagnosticLines(std::u16string_view kind, const base::SourceLocation& where,
                                std::u16string_view message) {
-  const std::u16string prefix = where.known()
-                                    ? platform::nativePath(where.file) + u":" + text::decimal(where.line) + u": "
-                                    : std::u16string(u"prexle: ");
+  // A file as a whole (line 0) is named without a line.
+  std::u16string prefix = u"prexle: ";
+  if (where.known()) {
+    prefix = platform::nativePath(where.file) + u":" + text::decimal(where.line) + u": ";
+  } else if (!where.file.empty()) {
+    prefix = platform::nativePath(where.file) + u": ";
+  }
   std::u16string out;
   for (std::u16string_view line : text::splitLineViews(message)) {
     line = text::trimBlanks(line);

@@ -121,9 +121,9 @@ std::u16string lossMessage(const ReportChannel& channel, std::u16string_view nam
 
 // The windows show what the run produced, kept as the files hold it, so a
 // file that could not be written loses nothing here.
-void showPioCheck(Run& run) {
+void showPioCheck(Run& run, int errorCount) {
   const ReportChannel& report = run.files.pioReport();
-  PioCheck check{run.state.settings.mode == base::RunMode::pioCheck, run.pio.errorCount(),
+  PioCheck check{run.state.settings.mode == base::RunMode::pioCheck, errorCount,
                  text::splitLines(text::decodeUtf8(report.bytes()))};
   if (report.lost()) check.reportLines.insert(check.reportLines.begin(), lossMessage(report, kPioReportName));
   run.reporter.pioCheck(check);
@@ -179,9 +179,20 @@ RunOutcome finishRun(Run& run) {
   }
   run.files.close();
   reportLosses(run);
-  if (run.pio.errorCount() > 0 || state.settings.mode == base::RunMode::pioCheck) showPioCheck(run);
+  if (run.pio.errorCount() > 0 || state.settings.mode == base::RunMode::pioCheck) {
+    showPioCheck(run, run.pio.errorCount());
+  }
   if (run.files.runLogStarted()) showRunLog(run);
   return {.resultWritten = true, .pioErrors = run.pio.errorCount()};
+}
+
+RunOutcome finishPioTranslation(Run& run, int errorCount) {
+  const bool written = !run.reading.output.text.empty();
+  if (written) writeTheResult(run);
+  run.files.close();
+  reportLosses(run);
+  if (errorCount > 0 || run.state.settings.mode == base::RunMode::pioCheck) showPioCheck(run, errorCount);
+  return {.resultWritten = written, .pioErrors = errorCount};
 }
 
 }  // namespace app

@@ -17,4 +17,9 @@ struct RunOutcome {
 /// closing windows.
 RunOutcome finishRun(Run& run);
 
+/// The end of a run that turned a .pio file into commands, held as the
+/// run's output: the result, unless there is none (the programs did not
+/// fit), and the PIO check.
+RunOutcome finishPioTranslation(Run& run, int errorCount);
+
 }  // namespace app

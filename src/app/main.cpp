@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "app/pio_source_run.h"
 #include "app/read_loop.h"
 #include "app/reporter.h"
 #include "app/run.h"
@@ -22,17 +23,14 @@ const char16_t kVersionText[] = PREXLE_VERSION_TEXT;
 
 namespace {
 
-constexpr std::u16string_view kPioFileNotRead =
-    u"Prexle assembles the PIO programs between #PIOSTART and #PIOEND of an MMBasic program; "
-    u"a .pio file on its own is not read: ";
-
 RunOutcome runOnce(RunRequest request, Reporter& reporter, platform::Host& host, base::SourceLocation& where) {
   Run run(settingsFor(std::move(request)), reporter, host, where);
   const RunSettings& settings = run.state.settings;
-  if (settings.sourceKind == SourceKind::pioProgram) {
-    base::fail(std::u16string(kPioFileNotRead) + settings.sourcePath);
-  }
   if (settings.result == Sink::file) run.sourceGuard.refuseToOverwrite(settings.outputPath);
+  if (settings.sourceKind == SourceKind::pioProgram) {
+    run.files.createPioReport();
+    return translatePioProgram(run);
+  }
   if (!run.files.lineMapPath().empty()) {
     run.sourceGuard.refuseToOverwrite(run.files.lineMapPath());
     // The map itself is written with the result; this only makes sure it can be.

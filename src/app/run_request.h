@@ -48,6 +48,8 @@ struct RunRequest {
   /// The folder of the companion programs (the targets); empty: none.
   std::u16string hostFolder;
   pre::GeneratorProgram arrayGenerator;
+  /// For a .pio source: the PIO block its programs go to.
+  int pioBlock = 0;
   /// At the end the result is handed over: the target program started or
   /// the result typed into WinBasic, and the clipboard filled.
   bool handOff = false;

@@ -21,12 +21,13 @@
 namespace app {
 namespace {
 
-enum Option : size_t { kMode, kOutput, kLineMap, kPioReport, kLog, kData, kHost, kHelp, kVersion };
+enum Option : size_t { kMode, kOutput, kLineMap, kPioReport, kLog, kData, kHost, kPio, kHelp, kVersion };
 
 constexpr OptionDef kOptions[] = {
     {u"mode", u'm', true},        {u"output", u'o', true}, {u"line-map", 0, true},
     {u"pio-report", 0, true},     {u"log", 0, true},       {u"data", 0, true},
-    {u"host", 0, true},           {u"help", u'h', false},  {u"version", 0, false},
+    {u"host", 0, true},           {u"pio", 0, true},       {u"help", u'h', false},
+    {u"version", 0, false},
 };
 
 constexpr std::u16string_view kNoHost =
@@ -56,8 +57,30 @@ std::optional<std::u16string>* fileOption(ShellOptions& options, size_t option) 
   }
 }
 
+// A PIO block number as written: a few digits, nothing else.
+std::optional<int> blockNumber(std::u16string_view text) {
+  if (text.empty() || text.size() > 3) return std::nullopt;
+  int number = 0;
+  for (char16_t c : text) {
+    if (c < u'0' || c > u'9') return std::nullopt;
+    number = number * 10 + (c - u'0');
+  }
+  return number;
+}
+
+bool namesPioFile(std::u16string_view source) { return text::lower(extensionOf(source)) == u".pio"; }
+
 // What the options ask for together that none of them says alone.
 std::u16string combinationError(const ShellOptions& options) {
+  if (namesPioFile(options.source)) {
+    if (options.mode == base::RunMode::brisko) {
+      return u"--mode brisko prepares a program for Brisko; a .pio SOURCE is turned into commands as a "
+             u"whole: use corvane or piocheck";
+    }
+    if (options.lineMap) return u"--line-map belongs to a program; a .pio SOURCE has no line map";
+  } else if (options.pioBlock) {
+    return u"--pio picks the PIO block of a .pio SOURCE; in a program, a block's .pio line does";
+  }
   if (options.lineMap && options.mode != base::RunMode::brisko) {
     return u"--line-map needs --mode brisko: only a brisko run has a line map";
   }
@@ -136,6 +159,9 @@ ShellCommand readShellCommand(const std::vector<std::u16string>& arguments) {
       const auto mode = modeNamed(given.value);
       if (!mode) return usageError(u"invalid mode " + quoted(given.value) + u"; use corvane, brisko or piocheck");
       options.mode = *mode;
+    } else if (given.option == kPio) {
+      options.pioBlock = blockNumber(given.value);
+      if (!options.pioBlock) return usageError(u"invalid PIO block " + quoted(given.value) + u"; give its number");
     } else if (given.value.empty()) {
       return usageError(u"option " + quoted(u"--" + std::u16string(kOptions[given.option].longName)) +
                         u" needs a name");
@@ -162,8 +188,9 @@ RunRequest shellFormRequest(const ShellOptions& options) {
   // With the platform's own separators: the path appears in diagnostics.
   request.sourcePath = platform::nativePath(fullPath(options.source));
   checkSource(request.sourcePath);
-  const bool pio = text::lower(extensionOf(request.sourcePath)) == u".pio";
+  const bool pio = namesPioFile(request.sourcePath);
   request.sourceKind = pio ? SourceKind::pioProgram : SourceKind::basicProgram;
+  request.pioBlock = options.pioBlock.value_or(0);
   request.mode = options.mode;
   const bool brisko = options.mode == base::RunMode::brisko;
   if (options.output == u"-") {
@@ -186,8 +213,12 @@ RunRequest shellFormRequest(const ShellOptions& options) {
   }
   request.dataFolder = dataFolderOf(options, request.hostFolder);
   createFolders(request.dataFolder);
-  // The editor's result path last: in brisko mode it makes the folder X.
-  if (!options.output) {
+  // A .pio file's commands are for pasting or piping: no file of the editor's
+  // stands for them. A program's result goes where the editor puts it, that
+  // path last, since in brisko mode it makes the folder X.
+  if (!options.output && pio) {
+    request.result = Sink::standardOutput;
+  } else if (!options.output) {
     request.outputPath = brisko ? outputPathInFolderX(request.sourcePath)
                                 : outputPathBesideSource(request.sourcePath, extensionOf(request.sourcePath));
   }

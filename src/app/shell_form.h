@@ -22,6 +22,8 @@ struct ShellOptions {
   std::optional<std::u16string> log;
   std::optional<std::u16string> data;
   std::optional<std::u16string> host;
+  /// --pio N: the PIO block of a .pio SOURCE.
+  std::optional<int> pioBlock;
 };
 
 /// What a shell command line asks for.

@@ -5,8 +5,6 @@
 
 #include <string>
 
-#include "app/pio_files.h"
-#include "base/fatal_error.h"
 #include "support/prexle_run.h"
 #include "support/recording_logs.h"
 #include "text/utf8.h"
@@ -77,23 +75,30 @@ TEST(PioFilesInBlocks, WhatCannotBeIncludedIsAnErrorAtTheLine) {
   EXPECT_TRUE(has(run.out, "5 error(s) to be resolved")) << run.out;
 }
 
-TEST(PioFilesWhole, TheEntryGivesTextErrorsAndStatus) {
+TEST(PioFilesWhole, ASourceOfPioProgramsBecomesTheirCommands) {
   Workspace ws;
   ws.writeSource(kLeds, "leds.pio");
-  testing_support::RecordingLogs report;
-  const std::u16string path = text::decodeUtf8(ws.sourcePath("leds.pio"));
-  app::PioSourceResult result = app::translatePioSource(path, 0, report);
-  const std::string out = text::encodeUtf8(result.text);
+  const std::string setup = "export HOME='" + (ws.root() / "home").string() + "'";
+  const auto run = [&](std::vector<std::string> arguments) {
+    return testing_support::runPrexle(arguments, ws.root().path(), setup);
+  };
+  const testing_support::RunResult whole = run({"src/leds.pio"});
+  const std::string& out = whole.out;
   EXPECT_TRUE(has(out, "'.include \"" + ws.sourcePath("leds.pio") + "\" blink\r\n"));
   EXPECT_TRUE(has(out, "PIO INIT MACHINE 0,0,Val(MM.INFO$(CPUSPEED))/2.5,&H48000000,&H40001000,&HC0000,&H0"));
   EXPECT_TRUE(has(out, "PIO PROGRAM LINE 0,&h02,&h6008"));
   EXPECT_TRUE(has(out, "PIO INIT MACHINE 0,1,Val(MM.INFO$(CPUSPEED)),&H800000,&H3100,&H10060000,&H2"));
-  ASSERT_EQ(result.errors.size(), 1u);
-  EXPECT_EQ(result.errors[0].line, 12);
-  EXPECT_EQ(result.errors[0].message, u"bit count out of range 1-32 (40)");
-  EXPECT_EQ(result.status, 1);
-  EXPECT_TRUE(app::isPioSource(u"X.PIO") && !app::isPioSource(u"x.bas"));
-  EXPECT_THROW(app::translatePioSource(path + u"x", 0, report), base::FatalError);
+  EXPECT_EQ(whole.err, ws.sourcePath("leds.pio") + ":12: error: bit count out of range 1-32 (40)\n");
+  EXPECT_EQ(whole.exitCode, 1);
+  EXPECT_TRUE(has(run({"--pio=1", "src/leds.pio", "-o", "leds.bas"}).err, "leds.pio:12: error:"));
+  EXPECT_TRUE(has(ws.root().read("leds.bas"), "PIO PROGRAM LINE 1,&h00,"));
+  EXPECT_EQ(run({"--pio", "2", "src/leds.pio"}).err,
+            ws.sourcePath("leds.pio") + ": error: .pio has range 0-1 Invalid value 2\n");
+  const testing_support::RunResult missing = run({"src/none.pio"});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_TRUE(has(missing.err, "none.pio': there is no such file"));
+  EXPECT_EQ(run({"-m", "brisko", "src/leds.pio"}).exitCode, 2);
+  EXPECT_EQ(run({"--pio", "1", "src/prog.bas"}).exitCode, 2);
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST(ShellForm, ExitStatusesAndBadInput) {
       {{"-o", "no/x.bas", "src/prog.bas"},
        "prexle: error: cannot write the result to 'no/x.bas': there is no folder 'no/'\n"},
       {{"--data", "src/prog.bas/d", "src/prog.bas"}, "prexle: error: cannot make the data folder 'src/prog.bas/d/'\n"},
-      {{"src/tools.pio"}, "prexle: error: Prexle assembles the PIO programs between #PIOSTART and #PIOEND"},
+      {{"src/tools.pio"}, root + "/src/tools.pio: error: the .pio file holds no program\n"},
   };
   for (const auto& c : cases) {
     const RunResult run = shell(ws, c.arguments);
@@ -160,7 +160,7 @@ TEST(ShellForm, ManualPageAgreesWithTheHelp) {
   for (std::sregex_iterator at(plain.begin(), plain.end(), manualOption), end; at != end; ++at) {
     if ((*at)[1].str().starts_with("-")) inManual.insert((*at)[1].str());
   }
-  EXPECT_EQ(inHelp.size(), 9u);
+  EXPECT_EQ(inHelp.size(), 10u);
   EXPECT_EQ(inHelp, inManual);
   EXPECT_NE(manual.find(".TH PREXLE 1 \"01 Sep 2026\" \"prexle 5.23\""), std::string::npos);
   EXPECT_EQ(shell(ws, {"--version"}).out, "prexle 5.23 - 01 Sep 2026\n");
