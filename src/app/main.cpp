@@ -1,62 +1,15 @@
 #include "app/main.h"
 
-#include <exception>
-
-#include "app/pio_source_run.h"
-#include "app/read_loop.h"
-#include "app/reporter.h"
-#include "app/run.h"
-#include "app/settings_file.h"
+#include "app/run_once.h"
 #include "app/shell_form.h"
 #include "app/startup.h"
 #include "app/window_reporter.h"
-#include "base/fatal_error.h"
-#include "base/source_location.h"
-#include "platform/files.h"
 #include "platform/host.h"
 #include "platform/process.h"
-#include "text/utf8.h"
 
 namespace app {
 
 const char16_t kVersionText[] = PREXLE_VERSION_TEXT;
-
-namespace {
-
-RunOutcome runOnce(RunRequest request, Reporter& reporter, platform::Host& host, base::SourceLocation& where) {
-  Run run(settingsFor(std::move(request)), reporter, host, where);
-  const RunSettings& settings = run.state.settings;
-  if (settings.result == Sink::file) run.sourceGuard.refuseToOverwrite(settings.outputPath);
-  if (settings.sourceKind == SourceKind::pioProgram) {
-    run.files.createPioReport();
-    return translatePioProgram(run);
-  }
-  if (!run.files.lineMapPath().empty()) {
-    run.sourceGuard.refuseToOverwrite(run.files.lineMapPath());
-    // The map itself is written with the result; this only makes sure it can be.
-    if (!platform::canAppendTo(run.files.lineMapPath())) base::failedToCreate(run.files.lineMapPath());
-  }
-  run.state.codeBase = readCodeStore(settings.dataFolder + u"MMmodule.inf");
-  run.files.createPioReport();
-  readSource(run);
-  return finishRun(run);
-}
-
-}  // namespace
-
-RunOutcome runRequest(const std::function<RunRequest()>& makeRequest, Reporter& reporter, platform::Host& host) {
-  // Outside the run, so that the error that ends it can still name the line.
-  base::SourceLocation where;
-  try {
-    return runOnce(makeRequest(), reporter, host, where);
-  } catch (const base::FatalError& error) {
-    reporter.fatalError(error.text, where);
-  } catch (const std::exception& error) {
-    // Out of memory and the like are reported as any error that stops the run.
-    reporter.fatalError(text::u16(error.what()), where);
-  }
-  return {};
-}
 
 int runOnDesktop(const std::vector<std::u16string>& arguments, platform::Host& host) {
   if (!isEditorForm(arguments)) return runShellForm(arguments, host);

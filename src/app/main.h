@@ -1,19 +1,13 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
-
-#include "app/end_of_run.h"
 
 namespace platform {
 class Host;
 }
 
 namespace app {
-
-class Reporter;
-struct RunRequest;
 
 /// One whole run for the given command-line parameters (program name not
 /// included); the process exit status. Exactly three parameters, none
@@ -24,10 +18,5 @@ int prexleMain(const std::vector<std::u16string>& arguments);
 /// The same run on a desktop of the caller's (a test double, say); the
 /// process itself is left as it is.
 int runOnDesktop(const std::vector<std::u16string>& arguments, platform::Host& host);
-
-/// Runs the request that makeRequest builds, whichever door it came
-/// through. An error that stops the run, in making the request or on the
-/// way, goes to the reporter, with the line under way when there is one.
-RunOutcome runRequest(const std::function<RunRequest()>& makeRequest, Reporter& reporter, platform::Host& host);
 
 }  // namespace app

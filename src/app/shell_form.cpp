@@ -3,7 +3,7 @@
 #include <array>
 
 #include "app/console_reporter.h"
-#include "app/main.h"
+#include "app/run_once.h"
 #include "app/run_state.h"
 #include "app/shell_help.h"
 #include "app/shell_options.h"

@@ -8,6 +8,7 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/pio_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pio_source_run.cpp
   ${CMAKE_CURRENT_LIST_DIR}/read_loop.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/run_once.cpp
   ${CMAKE_CURRENT_LIST_DIR}/run_files.cpp
   ${CMAKE_CURRENT_LIST_DIR}/settings_file.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell_form.cpp
