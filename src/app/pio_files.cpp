@@ -39,12 +39,12 @@ bool isPioSource(std::u16string_view path) {
   return path.size() >= 4 && text::equalsNoCase(path.substr(path.size() - 4), u".pio");
 }
 
-PioSourceResult translatePioSource(const std::u16string& sourcePath, int pioBlock,
+PioSourceResult translatePioSource(const std::u16string& sourcePath, const pio::PioFileTarget& target,
                                    base::Logs& report, bool pioCheck) {
   std::optional<std::string> bytes = pre::readProgramFile(sourcePath);
   if (!bytes) base::fail(u"The .pio file cannot be read: " + sourcePath);
   auto file = std::make_shared<const pio::PioFile>(platform::nativePath(sourcePath), decodedText(*bytes));
-  pio::PioFileTranslation translation = pio::translatePioFile(file, pioBlock, report, pioCheck);
+  pio::PioFileTranslation translation = pio::translatePioFile(file, target, report, pioCheck);
   PioSourceResult result;
   result.text = std::move(translation.text);
   result.errors = std::move(translation.errors);

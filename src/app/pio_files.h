@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pio/file_translation.h"
 #include "pio/pio_assembler.h"
 #include "pio/program_include.h"
 
@@ -46,10 +47,10 @@ struct PioSourceResult {
   int status = 0;
 };
 
-/// Turns the .pio file at sourcePath into MMBasic commands for PIO block
-/// pioBlock (0 or 1); the PIO report, which the check window shows, goes
+/// Turns the .pio file at sourcePath into MMBasic commands for the target's
+/// PIO block and chip; the PIO report, which the check window shows, goes
 /// line by line to report. A file that cannot be read stops the run.
-PioSourceResult translatePioSource(const std::u16string& sourcePath, int pioBlock,
+PioSourceResult translatePioSource(const std::u16string& sourcePath, const pio::PioFileTarget& target,
                                    base::Logs& report, bool pioCheck = false);
 
 }  // namespace app

@@ -29,7 +29,7 @@ class ReportLines final : public base::Logs {
 RunOutcome translatePioProgram(Run& run) {
   const RunSettings& settings = run.state.settings;
   ReportLines report(run.files);
-  PioSourceResult translation = translatePioSource(settings.sourcePath, settings.pioBlock, report,
+  PioSourceResult translation = translatePioSource(settings.sourcePath, {settings.pioBlock, settings.chip}, report,
                                                    settings.mode == base::RunMode::pioCheck);
   for (const pio::PioDiagnostic& error : translation.errors) {
     run.reporter.pioError(error.message, base::SourceLocation{error.file, error.line});

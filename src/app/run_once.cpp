@@ -29,6 +29,7 @@ RunOutcome runOnce(RunRequest request, Reporter& reporter, platform::Host& host,
     // The map itself is written with the result; this only makes sure it can be.
     if (!platform::canAppendTo(run.files.lineMapPath())) base::failedToCreate(run.files.lineMapPath());
   }
+  if (settings.chip) run.pio.setDefaultChip(*settings.chip);
   run.state.codeBase = readCodeStore(settings.dataFolder + u"MMmodule.inf");
   run.files.createPioReport();
   readSource(run);

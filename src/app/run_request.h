@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 
 #include "base/run_mode.h"
 #include "preprocessor/array_blocks.h"
+#include "pio/register_fields.h"
 
 namespace app {
 
@@ -50,6 +52,9 @@ struct RunRequest {
   pre::GeneratorProgram arrayGenerator;
   /// For a .pio source: the PIO block its programs go to.
   int pioBlock = 0;
+  /// The chip the PIO programs are for, where they name none; not given:
+  /// the RP2040, or for a .pio source the chip its programs ask for.
+  std::optional<pio::Chip> chip;
   /// At the end the result is handed over: the target program started or
   /// the result typed into WinBasic, and the clipboard filled.
   bool handOff = false;

@@ -21,13 +21,13 @@
 namespace app {
 namespace {
 
-enum Option : size_t { kMode, kOutput, kLineMap, kPioReport, kLog, kData, kHost, kPio, kHelp, kVersion };
+enum Option : size_t { kMode, kOutput, kLineMap, kPioReport, kLog, kData, kHost, kPio, kChip, kHelp, kVersion };
 
 constexpr OptionDef kOptions[] = {
     {u"mode", u'm', true},        {u"output", u'o', true}, {u"line-map", 0, true},
     {u"pio-report", 0, true},     {u"log", 0, true},       {u"data", 0, true},
-    {u"host", 0, true},           {u"pio", 0, true},       {u"help", u'h', false},
-    {u"version", 0, false},
+    {u"host", 0, true},           {u"pio", 0, true},       {u"chip", 0, true},
+    {u"help", u'h', false},       {u"version", 0, false},
 };
 
 constexpr std::u16string_view kNoHost =
@@ -159,6 +159,9 @@ ShellCommand readShellCommand(const std::vector<std::u16string>& arguments) {
       const auto mode = modeNamed(given.value);
       if (!mode) return usageError(u"invalid mode " + quoted(given.value) + u"; use corvane, brisko or piocheck");
       options.mode = *mode;
+    } else if (given.option == kChip) {
+      options.chip = pio::chipNamed(text::lower(given.value));
+      if (!options.chip) return usageError(u"invalid chip " + quoted(given.value) + u"; use rp2040 or rp2350");
     } else if (given.option == kPio) {
       options.pioBlock = blockNumber(given.value);
       if (!options.pioBlock) return usageError(u"invalid PIO block " + quoted(given.value) + u"; give its number");
@@ -191,6 +194,7 @@ RunRequest shellFormRequest(const ShellOptions& options) {
   const bool pio = namesPioFile(request.sourcePath);
   request.sourceKind = pio ? SourceKind::pioProgram : SourceKind::basicProgram;
   request.pioBlock = options.pioBlock.value_or(0);
+  request.chip = options.chip;
   request.mode = options.mode;
   const bool brisko = options.mode == base::RunMode::brisko;
   if (options.output == u"-") {

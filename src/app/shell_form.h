@@ -24,6 +24,8 @@ struct ShellOptions {
   std::optional<std::u16string> host;
   /// --pio N: the PIO block of a .pio SOURCE.
   std::optional<int> pioBlock;
+  /// --chip rp2040|rp2350: the chip of every PIO program that names none.
+  std::optional<pio::Chip> chip;
 };
 
 /// What a shell command line asks for.

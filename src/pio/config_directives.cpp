@@ -27,6 +27,8 @@ constexpr std::u16string_view kSetInvalid = u".set Invalid Value ";
 constexpr std::u16string_view kMovStatusInvalid = u".mov_status Invalid Value ";
 constexpr std::u16string_view kMovStatusForms = u"txfifo < n, rxfifo < n";
 constexpr std::u16string_view kPioVersionInvalid = u".pio_version Invalid Value ";
+constexpr std::u16string_view kVersionOneOnRp2040 =
+    u".pio_version 1 needs the RP2350, and the block is for the RP2040 (.chip)";
 constexpr std::u16string_view kClockDiv = u".clock_div is not supported, use .frequency";
 
 LineResult refuse(PioLine& line, std::u16string_view message, std::u16string_view detail) {
@@ -78,14 +80,14 @@ int64_t thresholdField(const ShiftConfig& config) { return config.threshold % 32
 
 LineResult setFieldsShown(PioLine& line, std::initializer_list<FieldValue> values) {
   RegisterKind kind = registerOf(values.begin()->field);
-  int64_t& image = line.pio.registers().of(kind);
-  int64_t old = image;
+  RegisterImages& images = line.pio.registers();
+  int64_t old = images.of(kind);
   std::u16string label;
   for (const FieldValue& value : values) {
     if (line.fileRules() && blockSetField(line.pio, value.field)) continue;
     if (!line.fileRules()) noteBlockField(line.pio, value.field);
-    setFields(image, {value});
-    label += (label.empty() ? u"" : u" ") + fieldLabel({value.field});
+    images.set({value});
+    label += (label.empty() ? u"" : u" ") + fieldLabel({value.field}, images.chip);
   }
   if (label.empty()) return Outcome::directive;
   return showRegisterChange(line.ctx, kind, old, label, line.original());
@@ -98,7 +100,7 @@ bool programMaySet(const PioLine& line, Field field) {
 LineResult fifoDirective(PioLine& line) {
   std::u16string word = line.keyword();
   if (word == u"txput" || word == u"txget" || word == u"putget") {
-    line.refuseRp2350(u".fifo " + word, word);
+    line.needVersionOne(u".fifo " + word, word);
     return Outcome::noWord;
   }
   if (word != u"txrx" && word != u"tx" && word != u"rx") {
@@ -168,7 +170,7 @@ LineResult movStatusDirective(PioLine& line) {
     if (!rest.empty()) parts.push_back({std::u16string(rest)});
   }
   if (!parts.empty() && parts[0].text == u"irq") {
-    line.refuseRp2350(u".mov_status irq", u"irq");
+    line.needVersionOne(u".mov_status irq", u"irq");
     return Outcome::noWord;
   }
   bool known = parts.size() == 3 && parts[1].text == u"<" &&
@@ -185,19 +187,31 @@ LineResult movStatusDirective(PioLine& line) {
 
 LineResult pioVersionDirective(PioLine& line) {
   Word word = line.valueWord();
-  if (word.text == u"rp2040") return Outcome::directive;
-  if (word.text == u"rp2350") {
-    line.refuseRp2350(u".pio_version rp2350", word.text);
-    return Outcome::noWord;
+  std::optional<int32_t> version;
+  if (word.text == u"rp2040" || word.text == u"rp2350") {
+    version = word.text == u"rp2350" ? 1 : 0;
+  } else {
+    version = readValue(line, word);
   }
-  std::optional<int32_t> version = readValue(line, word);
   if (!version) return Outcome::noWord;
-  if (*version == 0) return Outcome::directive;
-  if (*version == 1) {
-    line.refuseRp2350(u".pio_version 1", u"1");
+  if (*version != 0 && *version != 1) {
+    return refuse(line, std::u16string(kPioVersionInvalid) + text::decimal(*version), u"0-1");
+  }
+  PioAssembler& pio = line.pio;
+  // Version 1 implies the RP2350 unless the block named its chip itself.
+  if (line.firstReading()) {
+    if (*version == 1) {
+      BlockChip& chip = pio.symbols.blockChips[pio.placement.blockNumber];
+      if (!chip.named) chip.chip = Chip::rp2350;
+    }
+    return Outcome::directive;
+  }
+  if (*version == 1 && pio.block.chip != Chip::rp2350) {
+    line.fail(ErrorKind::gen, kVersionOneOnRp2040, word.text);
     return Outcome::noWord;
   }
-  return refuse(line, std::u16string(kPioVersionInvalid) + text::decimal(*version), u"0-1");
+  pio.block.versionOne = *version == 1;
+  return Outcome::directive;
 }
 
 LineResult clockDivDirective(PioLine& line) {

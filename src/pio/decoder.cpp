@@ -42,7 +42,7 @@ std::u16string decodeJmp(const Bits& b, size_t field, const DecodeContext& c,
   std::u16string target = labelForAddress(c.labels, b.number(12, 5));
   if (field == 0) return shown(Mnemonic::jmp) + u" " + target;
   if (kJmpConditions[field].name == u"pin") {
-    note = u" 'GP" + text::decimal(fieldValue(c.registers.execctrl, Field::jmpPin));
+    note = u" 'GP" + text::decimal(c.registers.get(Field::jmpPin));
   }
   return shown(Mnemonic::jmp) + u" " + shownName(kJmpConditions, field) + u" " + target;
 }

@@ -19,7 +19,7 @@ namespace pio {
 
 namespace {
 
-constexpr std::u16string_view kPioRange = u".pio has range 0-1 Invalid value ";
+constexpr std::u16string_view kChipInvalid = u".chip Invalid Value ";
 constexpr std::u16string_view kSmRange = u".sm has range 0-3 Invalid value ";
 constexpr std::u16string_view kOriginRange = u".origin has range 0-31 Invalid value ";
 constexpr std::u16string_view kWrapTooHigh = u".wrap resolves to > 31";
@@ -38,9 +38,11 @@ std::optional<int32_t> directiveValue(PioLine& line) { return readValue(line, li
 // as it was.
 LineResult fieldOverflow(PioLine& line, std::u16string_view name, Field field, int64_t held,
                          int64_t added) {
+  const Chip chip = line.pio.registers().chip;
   line.fail(ErrorKind::dir,
-            std::u16string(name) + u" adds up to " + text::decimal(fieldValue(held, field) + added),
-            u"0-" + text::decimal(fieldMax(field)));
+            std::u16string(name) + u" adds up to " +
+                text::decimal(fieldValue(held, field, chip) + added),
+            u"0-" + text::decimal(fieldMax(field, chip)));
   return Outcome::noWord;
 }
 
@@ -58,9 +60,9 @@ LineResult programDirective(PioLine& line) {
 }
 
 // ".pio" and ".sm": a value out of range changes nothing.
-LineResult selectDirective(PioLine& line, int count, std::u16string_view rangeMessage,
-                           std::u16string_view logPrefix, int& selected) {
-  std::optional<int32_t> value = directiveValue(line);
+LineResult selectDirective(PioLine& line, std::optional<int32_t> value, int count,
+                           std::u16string_view rangeMessage, std::u16string_view logPrefix,
+                           int& selected) {
   if (!value) return Outcome::noWord;
   if (*value < 0 || *value >= count) {
     line.fail(ErrorKind::gen, rangeMessage, text::decimal(*value));
@@ -72,16 +74,25 @@ LineResult selectDirective(PioLine& line, int count, std::u16string_view rangeMe
   return Outcome::directive;
 }
 
+// The third block is the RP2350's.
 LineResult pioDirective(PioLine& line) {
+  const Chip chip = line.chip();
+  std::optional<int32_t> value = directiveValue(line);
+  if (chip == Chip::rp2040 && value == 2) {
+    line.fail(ErrorKind::gen, kThirdPioBlock, u"2");
+    return Outcome::noWord;
+  }
   LineResult result =
-      selectDirective(line, kPioBlockCount, kPioRange, u"PIO=", line.pio.placement.currentPio);
+      selectDirective(line, value, pioBlocksOf(chip),
+                      chip == Chip::rp2350 ? kPioRangeRp2350 : kPioRange, u"PIO=",
+                      line.pio.placement.currentPio);
   if (result == Outcome::directive) line.pio.programCounter() = 0;
   return result;
 }
 
 LineResult smDirective(PioLine& line) {
-  LineResult result =
-      selectDirective(line, kStateMachineCount, kSmRange, u"SM=", line.pio.placement.currentSm);
+  LineResult result = selectDirective(line, directiveValue(line), kStateMachineCount, kSmRange,
+                                      u"SM=", line.pio.placement.currentSm);
   if (result == Outcome::directive) {
     line.pio.start().nostart = false;
     line.pio.origin() = 0;
@@ -155,19 +166,19 @@ LineResult wrapTargetDirective(PioLine& line) {
     line.fail(ErrorKind::gen, kWrapTargetTooHigh, text::decimal(address));
     return Outcome::noWord;
   }
-  int64_t& execctrl = line.pio.registers().execctrl;
-  int64_t old = execctrl;
+  RegisterImages& images = line.pio.registers();
+  int64_t old = images.execctrl;
   // A block adds its wrap targets up, as it always has; a .pio file sets it.
   if (line.fileRules()) {
-    if (programMaySet(line, Field::wrapBottom)) setFields(execctrl, {{Field::wrapBottom, address}});
-  } else if (!addToField(execctrl, Field::wrapBottom, address)) {
+    if (programMaySet(line, Field::wrapBottom)) images.set({{Field::wrapBottom, address}});
+  } else if (!images.add(Field::wrapBottom, address)) {
     return fieldOverflow(line, u".wrap_target", Field::wrapBottom, old, address);
   } else {
     noteBlockField(line.pio, Field::wrapBottom);
   }
   line.pio.use().wrapTargetWritten = true;
   showRegisterChange(line.ctx, RegisterKind::execctrl, old,
-                     fieldLabel({Field::wrapBottom}) + u" " + text::decimal(address),
+                     fieldLabel({Field::wrapBottom}, images.chip) + u" " + text::decimal(address),
                      line.original());
   return Outcome::listingComment;
 }
@@ -182,13 +193,14 @@ LineResult wrapDirective(PioLine& line) {
     line.fail(ErrorKind::gen, kWrapTooHigh, text::decimal(wrap));
     return Outcome::noWord;
   }
-  int64_t& execctrl = line.pio.registers().execctrl;
-  int64_t old = execctrl;
-  if (programMaySet(line, Field::wrapTop)) setFields(execctrl, {{Field::wrapTop, wrap}});
+  RegisterImages& images = line.pio.registers();
+  int64_t old = images.execctrl;
+  if (programMaySet(line, Field::wrapTop)) images.set({{Field::wrapTop, wrap}});
   if (!line.fileRules()) noteBlockField(line.pio, Field::wrapTop);
   line.pio.use().wrapWritten = true;
   showRegisterChange(line.ctx, RegisterKind::execctrl, old,
-                     fieldLabel({Field::wrapTop}) + u" " + text::decimal(wrap), line.original());
+                     fieldLabel({Field::wrapTop}, images.chip) + u" " + text::decimal(wrap),
+                     line.original());
   return Outcome::listingComment;
 }
 
@@ -255,25 +267,38 @@ LineResult sideSetDirective(PioLine& line) {
   line.pio.block.pins.sideset.count = *count;
   RegisterImages& images = line.pio.registers();
   int64_t old = images.pinctrl;
-  if (!addToField(images.pinctrl, Field::sidesetCount, bits)) {
+  if (!images.add(Field::sidesetCount, bits)) {
     return fieldOverflow(line, u".side_set", Field::sidesetCount, old, bits);
   }
   for (Field field : {Field::sidesetCount, Field::sideEn, Field::sidePindir}) {
     noteBlockField(line.pio, field);
   }
   LineResult result = showRegisterChange(line.ctx, RegisterKind::pinctrl, old,
-                                         fieldRange(Field::sidesetCount), line.original());
+                                         fieldRange(Field::sidesetCount, images.chip), line.original());
   if (opt || optional) {
-    addToField(images.execctrl, Field::sideEn, 1);
+    images.add(Field::sideEn, 1);
     if (opt && *count < 2) line.fail(ErrorKind::side, kSideSetOpt, text::decimal(*count));
   }
   if (word == u"pindirs") {
     old = images.execctrl;
-    addToField(images.execctrl, Field::sidePindir, 1);
+    images.add(Field::sidePindir, 1);
     result = showRegisterChange(line.ctx, RegisterKind::execctrl, old,
-                                fieldLabel({Field::sidePindir}), line.original());
+                                fieldLabel({Field::sidePindir}, images.chip), line.original());
   }
   return result;
+}
+
+// ".chip rp2040|rp2350": the first reading records it for the block, whose
+// fields the second then lays out for that chip.
+LineResult chipDirective(PioLine& line) {
+  std::u16string name = line.keyword();
+  std::optional<Chip> chip = chipNamed(name);
+  if (!chip) {
+    line.fail(ErrorKind::dir, std::u16string(kChipInvalid) + name, u"rp2040, rp2350");
+    return Outcome::noWord;
+  }
+  if (line.firstReading()) line.pio.symbols.blockChips[line.pio.placement.blockNumber] = {*chip, true};
+  return Outcome::directive;
 }
 
 LineResult nostartDirective(PioLine& line) {
@@ -297,6 +322,8 @@ constexpr Directive kDirectives[] = {
     {u".origin", originDirective, true},
     {u".define", defineDirective, true},
     {u".decode", decodeDirective, true},
+    {u".chip", chipDirective, true},
+    {u".pio_version", pioVersionDirective, true},
     {u".wrap_target", wrapTargetDirective},
     {u".wrap", wrapDirective},
     {u".frequency", frequencyDirective},
@@ -307,7 +334,6 @@ constexpr Directive kDirectives[] = {
     {u".out", outDirective},
     {u".set", setDirective},
     {u".mov_status", movStatusDirective},
-    {u".pio_version", pioVersionDirective},
     {u".lang_opt", acceptedDirective},
     {u".clock_div", clockDivDirective},
 };

@@ -52,7 +52,7 @@ void refuseNeighbourIrq(PioLine& line, std::u16string_view form) {
   std::u16string word = line.peekKeyword();
   if (word != u"prev" && word != u"next") return;
   line.keyword();
-  line.refuseRp2350(std::u16string(form) + u" " + word, word);
+  line.needVersionOne(std::u16string(form) + u" " + word, word);
 }
 
 // A program of a .pio file is loaded as the SDK loads one at an offset:
@@ -122,7 +122,7 @@ Encoded encodeWait(PioLine& line) {
   encoded.bits += bitsOf(waitPolarity(line) & 1) << 7;
   std::u16string sourceWord = line.keyword();
   if (sourceWord == u"jmppin") {
-    line.refuseRp2350(kWaitJmpPin, sourceWord);
+    line.needVersionOne(kWaitJmpPin, sourceWord);
     return encoded;
   }
   std::optional<size_t> source = operandByPrefix(kWaitSources, sourceWord, 3);
@@ -186,9 +186,9 @@ Encoded encodeMov(PioLine& line) {
   std::u16string destination = line.keyword();
   std::optional<size_t> index = operandByPrefix(kMovDestinations, destination, 3);
   if (destination == u"pindirs") {
-    line.refuseRp2350(kMovPindirs, destination);
+    line.needVersionOne(kMovPindirs, destination);
   } else if (destination.starts_with(u"rxfifo")) {
-    line.refuseRp2350(kMovRxFifo, destination);
+    line.needVersionOne(kMovRxFifo, destination);
   } else if (!index) {
     line.fail(ErrorKind::mov, kInvalidMovDestination, destination);
   } else {
@@ -199,7 +199,7 @@ Encoded encodeMov(PioLine& line) {
   // "pindirs" would be found as "pins" by its first letters.
   index = source == u"pindirs" ? std::nullopt : operandByPrefix(kMovSources, source, 3);
   if (source.starts_with(u"rxfifo")) {
-    line.refuseRp2350(kMovRxFifo, source);
+    line.needVersionOne(kMovRxFifo, source);
   } else if (!index) {
     line.fail(ErrorKind::mov, kInvalidMovSource, source);
   } else {

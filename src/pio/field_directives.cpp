@@ -83,20 +83,21 @@ LineResult applyField(PioLine& line, const FieldDirective& directive) {
   const int32_t given = value;
   if (directive.thirtyTwoIsZero && value == 32) value = 0;
   RegisterKind kind = registerOf(directive.field);
-  int64_t& image = line.pio.registers().of(kind);
-  int64_t old = image;
-  if (directive.write == Write::clearThenAdd) clearField(image, directive.field);
-  if (!addToField(image, directive.field, value)) {
-    image = old;
+  RegisterImages& images = line.pio.registers();
+  const RegisterImages before = images;
+  if (directive.write == Write::clearThenAdd) images.clear(directive.field);
+  if (!images.add(directive.field, value)) {
+    images = before;
     line.fail(ErrorKind::dir,
               std::u16string(directive.name) + u" adds up to " +
-                  text::decimal(fieldValue(image, directive.field) + int64_t{value}),
-              u"0-" + text::decimal(fieldMax(directive.field)));
+                  text::decimal(images.get(directive.field) + int64_t{value}),
+              u"0-" + text::decimal(fieldMax(directive.field, images.chip)));
     return Outcome::noWord;
   }
   noteBlockField(line.pio, directive.field);
   if (directive.pinCopy != nullptr) *directive.pinCopy(line.pio.block.pins) = given;
-  return showRegisterChange(line.ctx, kind, old, fieldLabel({directive.field}), line.original());
+  return showRegisterChange(line.ctx, kind, before.of(kind), fieldLabel({directive.field}, images.chip),
+                            line.original());
 }
 
 }  // namespace

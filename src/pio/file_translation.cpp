@@ -4,6 +4,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "pio/guidance.h"
 #include "pio/pio_blocks.h"
 #include "pio/pio_file.h"
 #include "pio/program_include.h"
@@ -73,10 +74,11 @@ std::optional<std::vector<int32_t>> placePrograms(const PioFile& file,
 // One program's block, in one reading.
 std::u16string programBlock(PioBlocks& blocks, Reading reading,
                             const std::shared_ptr<const PioFile>& file, size_t program,
-                            int pioBlock, int32_t start, bool pioCheck) {
+                            int pioBlock, Chip chip, int32_t start, bool pioCheck) {
   const base::RunMode mode = pioCheck ? base::RunMode::pioCheck : base::RunMode::corvane;
   blocks.startBlock(reading);
-  std::vector<std::u16string> header = {u".pio " + text::decimal(pioBlock),
+  std::vector<std::u16string> header = {u".chip " + std::u16string(chipName(chip)),
+                                        u".pio " + text::decimal(pioBlock),
                                         u".sm " + text::decimal(static_cast<int64_t>(program))};
   if (!programOrigin(*file, program)) header.push_back(u".origin " + text::decimal(start));
   for (const std::u16string& line : header) {
@@ -90,14 +92,27 @@ std::u16string programBlock(PioBlocks& blocks, Reading reading,
   return blocks.endBlock(reading, mode);
 }
 
+// The chip a file is for when the run names none.
+Chip chipOfFile(const PioFile& file) {
+  for (const PioFileProgram& program : file.programs()) {
+    if (program.versionOne) return Chip::rp2350;
+  }
+  return Chip::rp2040;
+}
+
 }  // namespace
 
-PioFileTranslation translatePioFile(const std::shared_ptr<const PioFile>& file, int pioBlock,
-                                    base::Logs& logs, bool pioCheck) {
+PioFileTranslation translatePioFile(const std::shared_ptr<const PioFile>& file,
+                                    const PioFileTarget& target, base::Logs& logs, bool pioCheck) {
   PioFileTranslation out;
   const auto& programs = file->programs();
-  if (pioBlock < 0 || pioBlock >= kPioBlockCount) {
-    out.errors.push_back({file->path(), 0, u".pio has range 0-1 Invalid value " + text::decimal(pioBlock)});
+  const int pioBlock = target.pioBlock;
+  const Chip chip = target.chip.value_or(chipOfFile(*file));
+  if (pioBlock < 0 || pioBlock >= pioBlocksOf(chip)) {
+    std::u16string message = chip == Chip::rp2350 ? std::u16string(kPioRangeRp2350) + text::decimal(pioBlock)
+                             : pioBlock == 2      ? std::u16string(kThirdPioBlockOfRun)
+                                                  : std::u16string(kPioRange) + text::decimal(pioBlock);
+    out.errors.push_back({file->path(), 0, message});
     return out;
   }
   if (programs.empty()) {
@@ -128,7 +143,8 @@ PioFileTranslation translatePioFile(const std::shared_ptr<const PioFile>& file, 
   for (Reading reading : {Reading::first, Reading::second}) {
     blocks.restartReading();
     for (size_t p = 0; p < programs.size(); ++p) {
-      std::u16string block = programBlock(blocks, reading, file, p, pioBlock, (*starts)[p], pioCheck);
+      std::u16string block =
+          programBlock(blocks, reading, file, p, pioBlock, chip, (*starts)[p], pioCheck);
       if (reading == Reading::first) continue;
       out.text += u"'.include \"" + file->path() + u"\" " + programs[p].name + text::kCrLf;
       out.text += block + text::kCrLf;

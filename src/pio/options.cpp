@@ -1,6 +1,7 @@
 #include "pio/options.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "text/blanks.h"
 
@@ -21,6 +22,10 @@ constexpr OptionWord kOptionWords[] = {
 };
 
 void applyOptionWord(PasmOptions& options, std::u16string_view word) {
+  if (std::optional<Chip> chip = chipNamed(word)) {
+    options.chip = *chip;
+    return;
+  }
   for (const OptionWord& option : kOptionWords) {
     if (option.word == word) {
       if (option.flag != nullptr) options.*option.flag = true;

@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "pio/register_fields.h"
+
 namespace pio {
 
 /// Assembler options switched on by "#PASMCFG" lines; once set they stay set
@@ -12,6 +14,8 @@ struct PasmOptions {
   bool noSetpin = false;
   bool showRegs = false;
   bool noHints = false;
+  /// The chip a block is for when it names none: "rp2350" chooses the RP2350.
+  Chip chip = Chip::rp2040;
 };
 
 /// Sets the flag of every option word after the keyword of a "#PASMCFG" line.

@@ -4,6 +4,15 @@
 
 namespace pio {
 
+BlockState BlockState::forChip(Chip chip) {
+  BlockState block;
+  block.chip = chip;
+  for (auto& machines : block.registers) {
+    for (RegisterImages& images : machines) images.chip = chip;
+  }
+  return block;
+}
+
 void BlockLabels::add(const std::u16string& name, int32_t address) {
   if (!byName_.emplace(name, address).second) repeated_.insert(name);
   byAddress_.emplace(address, name);

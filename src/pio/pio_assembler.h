@@ -47,7 +47,11 @@ struct IncludedProgram {
   int32_t start = 0;
 };
 
-inline constexpr int kPioBlockCount = 2;
+/// PIO blocks of the largest chip: the RP2040 has blocks 0 and 1, the RP2350
+/// a third.
+inline constexpr int kPioBlockCount = 3;
+/// The PIO blocks the chip has.
+inline constexpr int pioBlocksOf(Chip chip) { return chip == Chip::rp2350 ? 3 : 2; }
 inline constexpr int kStateMachineCount = 4;
 /// Instruction memory of a PIO block holds addresses 0-31.
 inline constexpr int32_t kLastAddress = 31;
@@ -125,6 +129,13 @@ struct MachineStart {
 template <typename T>
 using PerMachine = std::array<std::array<T, kStateMachineCount>, kPioBlockCount>;
 
+/// The chip a block is for, as its first reading found it: named by ".chip",
+/// or implied by ".pio_version 1".
+struct BlockChip {
+  Chip chip = Chip::rp2040;
+  bool named = false;
+};
+
 /// What lasts the whole run: the labels and defines the readings record, and
 /// what no block start clears.
 struct Symbols {
@@ -135,6 +146,9 @@ struct Symbols {
   std::unordered_map<std::u16string, std::u16string> defines;
   std::u16string programName;  // from the last ".program"
   PerMachine<MachineStart> starts{};
+  /// The chip of each block that chose one, by block number; filled by the
+  /// first reading, so that the second lays out every field for it.
+  std::unordered_map<int, BlockChip> blockChips;
   int errorCount = 0;  // errors reported in the run
   /// Every error reported in the run, in order.
   std::vector<PioDiagnostic> diagnostics;
@@ -169,6 +183,13 @@ struct BlockState {
   PerMachine<uint64_t> blockFields{};
   /// The program of a .pio file whose lines are being read, if any.
   std::optional<IncludedProgram> including{};
+  /// ".pio_version 1" met: the forms of PIO version 1 assemble.
+  bool versionOne = false;
+  /// The chip the block is for; every image is laid out for it.
+  Chip chip = Chip::rp2040;
+
+  /// A fresh block for the chip.
+  static BlockState forChip(Chip chip);
 };
 
 /// The whole assembler state of a run, grouped by how long each part lasts.

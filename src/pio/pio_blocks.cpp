@@ -48,12 +48,12 @@ void applyImplicitWrap(BlockState& block) {
     for (int s = 0; s < kStateMachineCount; ++s) {
       const MachineUse& use = block.use[p][s];
       if (!use.slotTaken) continue;
-      int64_t& execctrl = block.registers[p][s].execctrl;
+      RegisterImages& images = block.registers[p][s];
       if (!use.wrapWritten && use.lastSlot <= kLastAddress) {
-        setFields(execctrl, {{Field::wrapTop, use.lastSlot}});
+        images.set({{Field::wrapTop, use.lastSlot}});
       }
       if (!use.wrapTargetWritten && use.firstSlot <= kLastAddress) {
-        setFields(execctrl, {{Field::wrapBottom, use.firstSlot}});
+        images.set({{Field::wrapBottom, use.firstSlot}});
       }
     }
   }
@@ -66,6 +66,8 @@ PioBlocks::PioBlocks(base::Logs& logs, PioFileReader* files) : logs_(logs), file
 void PioBlocks::readOptions(std::u16string_view lineBuffer) {
   applyPasmConfig(options_, lineBuffer);
 }
+
+void PioBlocks::setDefaultChip(Chip chip) { options_.chip = chip; }
 
 void PioBlocks::restartReading() {
   // A block left open at the end of the source does not swallow the first
@@ -82,7 +84,11 @@ void PioBlocks::startBlock(Reading reading) {
   // Decode mode also governs slot counting in the first reading, so both
   // readings count the same slots.
   pio_.decoding = false;
-  if (reading == Reading::second) pio_.block = {};
+  if (reading == Reading::second) {
+    const auto chosen = pio_.symbols.blockChips.find(pio_.placement.blockNumber);
+    pio_.block = BlockState::forChip(chosen != pio_.symbols.blockChips.end() ? chosen->second.chip
+                                                                              : options_.chip);
+  }
 }
 
 std::u16string PioBlocks::endBlock(Reading reading, base::RunMode mode) {

@@ -34,6 +34,9 @@ class PioBlocks {
 
   /// A "#PASMCFG" line: switches on its option words for the rest of the run.
   void readOptions(std::u16string_view lineBuffer);
+  /// The chip of every block that names none, unless a "#PASMCFG" line
+  /// names another.
+  void setDefaultChip(Chip chip);
 
   /// The source is read again from its first line: block, state machine,
   /// program counters, origins and the block number start again from 0.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/logs.h"
+#include "pio/options.h"
 #include "text/numbers.h"
 
 namespace pio {
@@ -109,8 +110,16 @@ void PioLine::fail(ErrorKind kind, std::u16string_view message, std::u16string_v
   failed_ = true;
 }
 
-void PioLine::refuseRp2350(std::u16string_view form, std::u16string_view word) {
-  fail(ErrorKind::gen, std::u16string(form) + std::u16string(kNeedsRp2350), word);
+Chip PioLine::chip() const {
+  if (!firstReading()) return pio.block.chip;
+  const auto chosen = pio.symbols.blockChips.find(pio.placement.blockNumber);
+  return chosen != pio.symbols.blockChips.end() ? chosen->second.chip : ctx.options.chip;
+}
+
+bool PioLine::needVersionOne(std::u16string_view form, std::u16string_view word) {
+  if (versionOne()) return true;
+  fail(ErrorKind::gen, std::u16string(form) + std::u16string(kNeedsVersionOne), word);
+  return false;
 }
 
 void PioLine::warn(ErrorKind kind, std::u16string_view message, std::u16string_view detail,

@@ -73,9 +73,15 @@ class PioLine {
   /// Echoes the line and reports, but the line still gives its word.
   void warn(ErrorKind kind, std::u16string_view message, std::u16string_view detail,
             ReportMode mode);
-  /// Fails the line for a form only the RP2350 runs: the form, then
-  /// " needs the RP2350", naming the word.
-  void refuseRp2350(std::u16string_view form, std::u16string_view word);
+  /// Whether the block, or the .pio program being read, runs PIO version 1
+  /// (the RP2350's), whose forms then assemble.
+  bool versionOne() const { return pio.block.versionOne; }
+  /// The chip the block is for; in the first reading as far as it is known
+  /// yet (a ".chip" line or "#PASMCFG" option before this line).
+  Chip chip() const;
+  /// For a form only PIO version 1 has: true when the line may use it; else
+  /// fails the line (the form, then kNeedsVersionOne, naming the word).
+  bool needVersionOne(std::u16string_view form, std::u16string_view word);
   bool failed() const { return failed_; }
 
  private:

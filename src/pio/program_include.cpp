@@ -19,6 +19,7 @@ constexpr FieldValue kProgramDefaults[] = {
     {sidesetCount, 0}, {sideEn, 0},      {sidePindir, 0},  {setCount, 0},    {outCount, 0},
     {statusSel, 0},    {statusN, 0},     {fjoinRx, 0},     {fjoinTx, 0},     {pullThresh, 0},
     {pushThresh, 0},   {outShiftdir, 1}, {inShiftdir, 1},  {autopull, 0},    {autopush, 0},
+    {fjoinRxPut, 0},   {fjoinRxGet, 0},  {inCount, 0},
 };
 
 // The full clock, in 1/256 steps of the divider.
@@ -116,10 +117,10 @@ void beginIncludedProgram(PioAssembler& pio, const PioFile& file, size_t index) 
   const int32_t first = std::min(start, kLastAddress);
   const int32_t last = std::min(start + std::max(program.size - 1, 0), kLastAddress);
   for (FieldValue value : kProgramDefaults) {
-    if (!blockSetField(pio, value.field)) setFields(images.of(registerOf(value.field)), {value});
+    if (!blockSetField(pio, value.field)) images.set({value});
   }
-  if (!blockSetField(pio, wrapBottom)) setFields(images.execctrl, {{wrapBottom, first}});
-  if (!blockSetField(pio, wrapTop)) setFields(images.execctrl, {{wrapTop, last}});
+  if (!blockSetField(pio, wrapBottom)) images.set({{wrapBottom, first}});
+  if (!blockSetField(pio, wrapTop)) images.set({{wrapTop, last}});
   PinGroups& pins = pio.block.pins;
   if (!blockSetField(pio, setCount)) pins.set.count = 0;
   if (!blockSetField(pio, outCount)) pins.out.count = 0;

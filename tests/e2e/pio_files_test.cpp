@@ -93,7 +93,7 @@ TEST(PioFilesWhole, ASourceOfPioProgramsBecomesTheirCommands) {
   EXPECT_TRUE(has(run({"--pio=1", "src/leds.pio", "-o", "leds.bas"}).err, "leds.pio:12: error:"));
   EXPECT_TRUE(has(ws.root().read("leds.bas"), "PIO PROGRAM LINE 1,&h00,"));
   EXPECT_EQ(run({"--pio", "2", "src/leds.pio"}).err,
-            ws.sourcePath("leds.pio") + ": error: .pio has range 0-1 Invalid value 2\n");
+            ws.sourcePath("leds.pio") + ": error: .pio 2 needs the RP2350, the chip with a third PIO block (--chip rp2350)\n");
   const testing_support::RunResult missing = run({"src/none.pio"});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_TRUE(has(missing.err, "none.pio': there is no such file"));

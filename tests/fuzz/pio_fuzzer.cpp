@@ -43,6 +43,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     blocks.endBlock(reading, base::RunMode::pioCheck);
   }
-  pio::translatePioFile(std::make_shared<const pio::PioFile>(u"fuzz.pio", input), 0, logs, true);
+  pio::translatePioFile(std::make_shared<const pio::PioFile>(u"fuzz.pio", input), {}, logs, true);
   return 0;
 }

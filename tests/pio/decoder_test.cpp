@@ -30,7 +30,7 @@ TEST(Decoder, EveryInstructionWithoutSideSet) {
   c.labels = &labels;
   c.pins.inBase = 8;
   c.pins.out = {2, 3};
-  c.registers.execctrl += pio::fieldBits(pio::Field::jmpPin, 7);
+  c.registers.execctrl += pio::fieldBits(pio::Field::jmpPin, 7, pio::Chip::rp2040);
   checkRows(c, {
       {0xE081, u"SET PINDIRS &b00001(GP4-GP0)"},
       {0xE101, u"SET PINS &b00001(GP4-GP0)[1]"},

@@ -14,7 +14,7 @@ using pio_test::Assembler;
 using F = pio::Field;
 
 std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
-int64_t bits(F field, int64_t value) { return pio::fieldBits(field, value); }
+int64_t bits(F field, int64_t value) { return pio::fieldBits(field, value, pio::Chip::rp2040); }
 
 // Each row: directive lines given in order to a fresh state machine, and the
 // three register images they must leave.
@@ -111,16 +111,18 @@ TEST(Directives, RangeChecksReportAndGiveNoWord) {
       {u".out 8 left auto 40", u"      .out threshold Invalid Value 40 Allowed value: 1-32"},
       {u".set 6", u"      .set Invalid Value 6 Allowed value: 0-5"},
       {u".fifo Both", u"      .fifo Invalid Value both Allowed value: txrx, tx, rx"},
-      {u".fifo TXPUT", u"       .fifo txput needs the RP2350 (txput)"},
+      {u".fifo TXPUT", u"       .fifo txput needs the RP2350 and .pio_version 1 (txput)"},
       {u".mov_status rxfifo < 16", u"      .mov_status Invalid Value 16 Allowed value: 0-15"},
       {u".mov_status level  3", u"      .mov_status Invalid Value level 3 Allowed value: txfifo < n, rxfifo < n"},
-      {u".mov_status irq set 3", u"       .mov_status irq needs the RP2350 (irq)"},
-      {u".pio_version 1", u"       .pio_version 1 needs the RP2350 (1)"},
-      {u".pio_version rp2350", u"       .pio_version rp2350 needs the RP2350 (rp2350)"},
+      {u".mov_status irq set 3", u"       .mov_status irq needs the RP2350 and .pio_version 1 (irq)"},
+      {u".pio_version 1", u"       .pio_version 1 needs the RP2350, and the block is for the RP2040 (.chip) (1)"},
+      {u".pio_version rp2350", u"       .pio_version 1 needs the RP2350, and the block is for the RP2040 (.chip) (rp2350)"},
+      {u".chip rp2450", u"      .chip Invalid Value rp2450 Allowed value: rp2040, rp2350"},
       {u".pio_version 2", u"      .pio_version Invalid Value 2 Allowed value: 0-1"},
       {u".clock_div 2.5", u"       .clock_div is not supported, use .frequency (2.5)"},
       {u".Bogus 1", u"       unknown directive (.bogus)"},
-      {u".pio 2", u"       .pio has range 0-1 Invalid value  (2)"},
+      {u".pio 2", u"       .pio 2 needs the RP2350, the chip with a third PIO block (.chip rp2350) (2)"},
+      {u".pio 3", u"       .pio has range 0-1 Invalid value  (3)"},
       {u".sm 4", u"       .sm has range 0-3 Invalid value  (4)"},
       {u".sm -1", u"       .sm has range 0-3 Invalid value  (-1)"},
       {u".wrap", u"       .wrap before any instruction (-1)"},

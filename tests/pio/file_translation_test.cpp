@@ -49,7 +49,7 @@ constexpr std::u16string_view kPair =
 
 pio::PioFileTranslation translate(std::u16string_view text, int pioBlock = 0) {
   RecordingLogs logs;
-  return pio::translatePioFile(std::make_shared<const pio::PioFile>(u"t.pio", text), pioBlock, logs);
+  return pio::translatePioFile(std::make_shared<const pio::PioFile>(u"t.pio", text), {pioBlock}, logs);
 }
 
 // The lines of text that start with one of the prefixes, in order.
@@ -128,16 +128,13 @@ TEST(PioFiles, RefusedFilesNameTheirLines) {
         {u"t.pio", 7, u"names that differ only in case are not supported (AB)"},
         {u"t.pio", 8, u"side without a .side_set is not supported (side)"},
         {u"t.pio", 9, u"in status is not supported: IN has no STATUS source (status)"}}},
-      {u".program a\n.pio_version 1\nwait 1 jmppin\n",
-       {{u"t.pio", 2, u".pio_version 1 needs the RP2350 (1)"},
-        {u"t.pio", 3, u"wait jmppin needs the RP2350 (jmppin)"}}},
   };
   for (const Row& row : rows) {
     pio::PioFileTranslation out = translate(row.text);
     EXPECT_EQ(out.errors, row.errors) << text::encodeUtf8(row.text);
   }
   EXPECT_EQ(translate(u".program a\nnop\n", 2).errors,
-            (std::vector<pio::PioDiagnostic>{{u"t.pio", 0, u".pio has range 0-1 Invalid value 2"}}));
+            (std::vector<pio::PioDiagnostic>{{u"t.pio", 0, u".pio 2 needs the RP2350, the chip with a third PIO block (--chip rp2350)"}}));
 }
 
 }  // namespace

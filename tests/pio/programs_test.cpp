@@ -14,7 +14,7 @@ using pio_test::Assembler;
 using Words = std::vector<int>;
 using F = pio::Field;
 
-int64_t bits(F field, int64_t value) { return pio::fieldBits(field, value); }
+int64_t bits(F field, int64_t value) { return pio::fieldBits(field, value, pio::Chip::rp2040); }
 
 TEST(Programs, Ws2812Driver) {
   Assembler a;

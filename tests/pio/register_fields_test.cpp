@@ -8,13 +8,15 @@
 
 namespace {
 
-// The fields of SM0_EXECCTRL, SM0_PINCTRL and SM0_SHIFTCTRL as the RP2040
+// The fields of SM0_EXECCTRL, SM0_PINCTRL and SM0_SHIFTCTRL as each chip's
 // datasheet lays them out: register, lowest and highest bit, by name. Every
-// field of the table is one of them, in its place.
-TEST(RegisterFields, StandWhereTheRp2040DatasheetPutsThem) {
+// field of the table is one of them, in its place, and a field a chip lacks
+// has no bits there.
+TEST(RegisterFields, StandWhereEachChipsDatasheetPutsThem) {
   constexpr pio::RegisterKind E = pio::RegisterKind::execctrl, P = pio::RegisterKind::pinctrl,
                               S = pio::RegisterKind::shiftctrl;
-  const std::map<std::u16string_view, std::tuple<pio::RegisterKind, int, int>> datasheet = {
+  using Layout = std::map<std::u16string_view, std::tuple<pio::RegisterKind, int, int>>;
+  const Layout rp2040 = {
       {u"SIDE_EN", {E, 30, 30}}, {u"SIDE_PINDIR", {E, 29, 29}}, {u"JMP_PIN", {E, 24, 28}},
       {u"OUT_EN_SEL", {E, 19, 23}}, {u"INLINE_OUT_EN", {E, 18, 18}}, {u"OUT_STICKY", {E, 17, 17}},
       {u"WRAP_TOP", {E, 12, 16}}, {u"WRAP_BOTTOM", {E, 7, 11}}, {u"STATUS_SEL", {E, 4, 4}},
@@ -25,14 +27,30 @@ TEST(RegisterFields, StandWhereTheRp2040DatasheetPutsThem) {
       {u"OUT_SHIFTDIR", {S, 19, 19}}, {u"IN_SHIFTDIR", {S, 18, 18}}, {u"AUTOPULL", {S, 17, 17}},
       {u"AUTOPUSH", {S, 16, 16}},
   };
-  ASSERT_EQ(pio::fieldTable().size(), datasheet.size());
-  for (const pio::FieldRow& row : pio::fieldTable()) {
-    const std::string name(row.name.begin(), row.name.end());
-    const pio::FieldPlace at = pio::placeOf(row.field);
-    ASSERT_TRUE(datasheet.contains(row.name)) << name;
-    EXPECT_EQ(datasheet.at(row.name),
-              std::tuple(pio::registerOf(row.field), at.firstBit, at.firstBit + at.width - 1)) << name;
+  Layout rp2350 = rp2040;
+  rp2350[u"STATUS_SEL"] = {E, 5, 6};
+  rp2350[u"STATUS_N"] = {E, 0, 4};
+  rp2350[u"FJOIN_RX_PUT"] = {S, 15, 15};
+  rp2350[u"FJOIN_RX_GET"] = {S, 14, 14};
+  rp2350[u"IN_COUNT"] = {S, 0, 4};
+  ASSERT_EQ(pio::fieldTable().size(), rp2350.size());
+  for (auto [chip, datasheet] : {std::pair{pio::Chip::rp2040, &rp2040}, {pio::Chip::rp2350, &rp2350}}) {
+    for (const pio::FieldRow& row : pio::fieldTable()) {
+      const std::string name(row.name.begin(), row.name.end());
+      const pio::FieldPlace at = pio::placeOf(row.field, chip);
+      if (!datasheet->contains(row.name)) {
+        EXPECT_FALSE(pio::chipHas(row.field, chip)) << name;
+        continue;
+      }
+      EXPECT_EQ(datasheet->at(row.name),
+                std::tuple(pio::registerOf(row.field), at.firstBit, at.firstBit + at.width - 1))
+          << name;
+    }
   }
+  // Setting a field the chip lacks leaves every bit as it was.
+  pio::RegisterImages images;
+  images.set({{pio::Field::inCount, 5}, {pio::Field::fjoinRxGet, 1}});
+  EXPECT_EQ(images, pio::RegisterImages{});
   // The images start at the registers' reset values.
   EXPECT_EQ(pio::RegisterImages{}, (pio::RegisterImages{0x0001F000, 0x14000000, 0x000C0000}));
 }
