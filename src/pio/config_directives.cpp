@@ -18,14 +18,18 @@ namespace {
 
 constexpr std::u16string_view kFifoInvalid = u".fifo Invalid Value ";
 constexpr std::u16string_view kFifoAllowed = u"txrx, tx, rx";
+constexpr std::u16string_view kFifoAllowedVersionOne = u"txrx, tx, rx, txput, txget, putget";
 constexpr std::u16string_view kInInvalid = u".in Invalid Value ";
-constexpr std::u16string_view kInAllowed = u"32 (1-31 need the RP2350)";
+constexpr std::u16string_view kInAllowed = u"32 (1-31 need the RP2350 and .pio_version 1)";
 constexpr std::u16string_view kInThresholdInvalid = u".in threshold Invalid Value ";
 constexpr std::u16string_view kOutInvalid = u".out Invalid Value ";
 constexpr std::u16string_view kOutThresholdInvalid = u".out threshold Invalid Value ";
 constexpr std::u16string_view kSetInvalid = u".set Invalid Value ";
 constexpr std::u16string_view kMovStatusInvalid = u".mov_status Invalid Value ";
 constexpr std::u16string_view kMovStatusForms = u"txfifo < n, rxfifo < n";
+constexpr std::u16string_view kMovStatusIrqForm = u"irq [prev|next] set n";
+// STATUS_SEL's value that makes MOV x, STATUS read an IRQ flag.
+constexpr int64_t kStatusSelIrq = 2;
 constexpr std::u16string_view kPioVersionInvalid = u".pio_version Invalid Value ";
 constexpr std::u16string_view kVersionOneOnRp2040 =
     u".pio_version 1 needs the RP2350, and the block is for the RP2040 (.chip)";
@@ -76,6 +80,26 @@ bool thresholdValid(const ShiftConfig& config) {
 // The threshold fields hold 32 as 0.
 int64_t thresholdField(const ShiftConfig& config) { return config.threshold % 32; }
 
+// ".mov_status irq [prev|next] set n": STATUS_N numbers the flag, eight
+// per PIO block: this block's, the previous one's, then the next one's.
+LineResult movStatusIrq(PioLine& line, const std::vector<Word>& parts, const std::u16string& written) {
+  size_t at = 1;
+  int32_t neighbour = 0;
+  if (at < parts.size() && (parts[at].text == u"prev" || parts[at].text == u"next")) {
+    neighbour = parts[at].text == u"prev" ? 1 : 2;
+    ++at;
+  }
+  if (parts.size() != at + 2 || parts[at].text != u"set") {
+    return refuse(line, std::u16string(kMovStatusInvalid) + written, kMovStatusIrqForm);
+  }
+  std::optional<int32_t> flag = readValue(line, parts[at + 1]);
+  if (!flag) return Outcome::noWord;
+  if (*flag < 0 || *flag > 7) {
+    return refuse(line, u".mov_status irq Invalid Value " + text::decimal(*flag), u"0-7");
+  }
+  return setFieldsShown(line, {{Field::statusSel, kStatusSelIrq}, {Field::statusN, neighbour * 8 + *flag}});
+}
+
 }  // namespace
 
 LineResult setFieldsShown(PioLine& line, std::initializer_list<FieldValue> values) {
@@ -97,31 +121,48 @@ bool programMaySet(const PioLine& line, Field field) {
   return !line.fileRules() || !blockSetField(line.pio, field);
 }
 
+// The RP2350's joins lend the RX FIFO's entries to put and get by index
+// while the TX FIFO keeps its four.
 LineResult fifoDirective(PioLine& line) {
   std::u16string word = line.keyword();
-  if (word == u"txput" || word == u"txget" || word == u"putget") {
-    line.needVersionOne(u".fifo " + word, word);
-    return Outcome::noWord;
+  const bool put = word == u"txput" || word == u"putget";
+  const bool get = word == u"txget" || word == u"putget";
+  if (put || get) {
+    if (!line.needVersionOne(u".fifo " + word, word)) return Outcome::noWord;
+  } else if (word != u"txrx" && word != u"tx" && word != u"rx") {
+    return refuse(line, std::u16string(kFifoInvalid) + word,
+                  line.versionOne() ? kFifoAllowedVersionOne : kFifoAllowed);
   }
-  if (word != u"txrx" && word != u"tx" && word != u"rx") {
-    return refuse(line, std::u16string(kFifoInvalid) + word, kFifoAllowed);
+  if (!line.versionOne()) {
+    return setFieldsShown(line, {{Field::fjoinRx, word == u"rx"}, {Field::fjoinTx, word == u"tx"}});
   }
-  return setFieldsShown(line, {{Field::fjoinRx, word == u"rx"}, {Field::fjoinTx, word == u"tx"}});
+  return setFieldsShown(line, {{Field::fjoinRx, word == u"rx"},
+                               {Field::fjoinTx, word == u"tx"},
+                               {Field::fjoinRxPut, put},
+                               {Field::fjoinRxGet, get}});
 }
 
+// IN_COUNT holds 32 as 0, as the SDK writes it; the RP2040 has no such
+// field and always reads 32 pins.
 LineResult inDirective(PioLine& line) {
   std::optional<ShiftConfig> config = readShiftConfig(line);
   if (!config) return Outcome::noWord;
-  if (config->count != 32) {
+  if (line.versionOne() && (config->count < 1 || config->count > 32)) {
+    return refuse(line, std::u16string(kInInvalid) + text::decimal(config->count), u"1-32");
+  }
+  if (!line.versionOne() && config->count != 32) {
     return refuse(line, std::u16string(kInInvalid) + text::decimal(config->count), kInAllowed);
   }
   if (!thresholdValid(*config)) {
     return refuse(line, std::u16string(kInThresholdInvalid) + text::decimal(config->threshold),
                   u"1-32");
   }
-  return setFieldsShown(line, {{Field::pushThresh, thresholdField(*config)},
-                               {Field::inShiftdir, config->right},
-                               {Field::autopush, config->automatic}});
+  LineResult shiftResult = setFieldsShown(line, {{Field::pushThresh, thresholdField(*config)},
+                                                 {Field::inShiftdir, config->right},
+                                                 {Field::autopush, config->automatic}});
+  if (!chipHas(Field::inCount, line.pio.block.chip)) return shiftResult;
+  LineResult countResult = setFieldsShown(line, {{Field::inCount, config->count % 32}});
+  return shiftResult == Outcome::noWord ? shiftResult : countResult;
 }
 
 LineResult outDirective(PioLine& line) {
@@ -170,16 +211,18 @@ LineResult movStatusDirective(PioLine& line) {
     if (!rest.empty()) parts.push_back({std::u16string(rest)});
   }
   if (!parts.empty() && parts[0].text == u"irq") {
-    line.needVersionOne(u".mov_status irq", u"irq");
-    return Outcome::noWord;
+    if (!line.needVersionOne(u".mov_status irq", u"irq")) return Outcome::noWord;
+    return movStatusIrq(line, parts, written);
   }
   bool known = parts.size() == 3 && parts[1].text == u"<" &&
                (parts[0].text == u"txfifo" || parts[0].text == u"rxfifo");
   if (!known) return refuse(line, std::u16string(kMovStatusInvalid) + written, kMovStatusForms);
   std::optional<int32_t> level = readValue(line, parts[2]);
   if (!level) return Outcome::noWord;
-  if (*level < 0 || *level > 15) {
-    return refuse(line, std::u16string(kMovStatusInvalid) + text::decimal(*level), u"0-15");
+  const int64_t deepest = fieldMax(Field::statusN, line.pio.block.chip);
+  if (*level < 0 || *level > deepest) {
+    return refuse(line, std::u16string(kMovStatusInvalid) + text::decimal(*level),
+                  u"0-" + text::decimal(deepest));
   }
   return setFieldsShown(line,
                         {{Field::statusSel, parts[0].text == u"rxfifo"}, {Field::statusN, *level}});

@@ -43,14 +43,16 @@ constexpr PinCopy kOutBase = [](PinGroups& p) { return &p.out.base; };
 constexpr PinCopy kInBase = [](PinGroups& p) { return &p.inBase; };
 
 constexpr Write kClear = Write::clearThenAdd;
+// A directive whose range is the field's, which differs between the chips.
+constexpr int32_t kWholeField = -1;
 
 constexpr FieldDirective kFieldDirectives[] = {
     {u".jmp_pin", Field::jmpPin, 31, u"0-31"},
     {u".out_en_sel", Field::outEnSel, 31, u"0-31"},
     {u".inline_out_en", Field::inlineOutEn, 1, u"0-1"},
     {u".out_sticky", Field::outSticky, 1, u"0-1"},
-    {u".status_sel", Field::statusSel, 1, u"0-1"},
-    {u".status_n", Field::statusN, 15, u"0-15"},
+    {u".status_sel", Field::statusSel, kWholeField},
+    {u".status_n", Field::statusN, kWholeField},
     {u".sideset_base", Field::sidesetBase, 31, u"0-31", Write::add, kSidesetBase},
     {u".set_count", Field::setCount, 5, u"0-5", kClear, kSetCount},
     {u".set_base", Field::setBase, 31, u"0-31", Write::add, kSetBase},
@@ -73,10 +75,14 @@ LineResult applyField(PioLine& line, const FieldDirective& directive) {
     std::optional<int32_t> read = readValue(line, line.valueWord());
     if (!read) return Outcome::noWord;
     value = *read;
-    if (value < 0 || value > directive.maxValue) {
+    const int64_t maxValue = directive.maxValue == kWholeField
+                                 ? fieldMax(directive.field, line.pio.block.chip)
+                                 : directive.maxValue;
+    if (value < 0 || value > maxValue) {
       line.fail(ErrorKind::dir,
                 std::u16string(directive.name) + u" Invalid Value " + text::decimal(value),
-                directive.allowed);
+                directive.allowed.empty() ? u"0-" + text::decimal(maxValue)
+                                          : std::u16string(directive.allowed));
       return Outcome::noWord;
     }
   }

@@ -105,7 +105,7 @@ TEST(Directives, RangeChecksReportAndGiveNoWord) {
       {u".out_count 2147483647", u"      .out_count Invalid Value 2147483647 Allowed value: 0-32"},
       {u".autopush 2", u"      .autopush Invalid Value 2 Allowed value: 0-1"},
       {u".set_base foo", u"       not a number or valid expression (foo)"},
-      {u".in 16", u"      .in Invalid Value 16 Allowed value: 32 (1-31 need the RP2350)"},
+      {u".in 16", u"      .in Invalid Value 16 Allowed value: 32 (1-31 need the RP2350 and .pio_version 1)"},
       {u".in 32 left auto 0", u"      .in threshold Invalid Value 0 Allowed value: 1-32"},
       {u".out 33", u"      .out Invalid Value 33 Allowed value: 0-32"},
       {u".out 8 left auto 40", u"      .out threshold Invalid Value 40 Allowed value: 1-32"},
