@@ -72,6 +72,12 @@ std::u16string mmbasicCommands(const PioAssembler& pio, const PasmOptions& optio
   }
   const MachineStart& start = pio.start();
   std::u16string machine = text::decimal(at.currentPio) + u"," + text::decimal(at.currentSm);
+  // The RP2350's PIO block keeps its GPIO base until set again, so each
+  // block sets the one its pin fields count from.
+  if (pio.block.chip == Chip::rp2350) {
+    out += crlf + (options.noInit ? u"'PIO SET BASE " : u"PIO SET BASE ") +
+           text::decimal(at.currentPio) + u"," + text::decimal(pio.block.gpioBase[at.currentPio]);
+  }
   out += crlf + (options.noInit ? u"'PIO INIT MACHINE " : u"PIO INIT MACHINE ") + machine + u"," +
          clockText(pio);
   for (RegisterKind kind : kInitOrder) out += u",&H" + hexImage(pio.registers().of(kind));

@@ -355,7 +355,10 @@ LineResult applyDirective(PioLine& line, std::u16string_view name) {
     if (line.firstReading() && !directive.firstReading) return Outcome::directive;
     return directive.apply(line);
   }
-  if (line.firstReading()) return Outcome::directive;
+  if (line.firstReading()) {
+    notePinDirective(line, name);
+    return Outcome::directive;
+  }
   if (std::optional<LineResult> result = applyFieldDirective(line, name)) return *result;
   line.fail(ErrorKind::gen, kUnknownDirective, name);
   return Outcome::noWord;

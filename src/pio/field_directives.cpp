@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "pio/gpio_base.h"
 #include "pio/pio_assembler.h"
 #include "pio/pio_line.h"
 #include "pio/register_display.h"
@@ -33,6 +34,8 @@ struct FieldDirective {
   Write write = Write::add;
   PinCopy pinCopy = nullptr;  // the pin group value that follows the field
   bool thirtyTwoIsZero = false;
+  /// The value is a GPIO, counted in the field from the PIO block's base.
+  bool gpio = false;
 };
 
 constexpr PinCopy kSidesetBase = [](PinGroups& p) { return &p.sideset.base; };
@@ -47,18 +50,18 @@ constexpr Write kClear = Write::clearThenAdd;
 constexpr int32_t kWholeField = -1;
 
 constexpr FieldDirective kFieldDirectives[] = {
-    {u".jmp_pin", Field::jmpPin, 31, u"0-31"},
+    {u".jmp_pin", Field::jmpPin, 31, u"0-31", Write::add, nullptr, false, true},
     {u".out_en_sel", Field::outEnSel, 31, u"0-31"},
     {u".inline_out_en", Field::inlineOutEn, 1, u"0-1"},
     {u".out_sticky", Field::outSticky, 1, u"0-1"},
     {u".status_sel", Field::statusSel, kWholeField},
     {u".status_n", Field::statusN, kWholeField},
-    {u".sideset_base", Field::sidesetBase, 31, u"0-31", Write::add, kSidesetBase},
+    {u".sideset_base", Field::sidesetBase, 31, u"0-31", Write::add, kSidesetBase, false, true},
     {u".set_count", Field::setCount, 5, u"0-5", kClear, kSetCount},
-    {u".set_base", Field::setBase, 31, u"0-31", Write::add, kSetBase},
+    {u".set_base", Field::setBase, 31, u"0-31", Write::add, kSetBase, false, true},
     {u".out_count", Field::outCount, 32, u"0-32", Write::add, kOutCount},
-    {u".out_base", Field::outBase, 31, u"0-31", Write::add, kOutBase},
-    {u".in_base", Field::inBase, 31, u"0-31", Write::add, kInBase},
+    {u".out_base", Field::outBase, 31, u"0-31", Write::add, kOutBase, false, true},
+    {u".in_base", Field::inBase, 31, u"0-31", Write::add, kInBase, false, true},
     {u".push_threshold", Field::pushThresh, 32, u"1-32", Write::add, nullptr, true},
     {u".pull_threshold", Field::pullThresh, 32, u"1-32", Write::add, nullptr, true},
     {u".autopush", Field::autopush, 1, u"0-1"},
@@ -75,18 +78,25 @@ LineResult applyField(PioLine& line, const FieldDirective& directive) {
     std::optional<int32_t> read = readValue(line, line.valueWord());
     if (!read) return Outcome::noWord;
     value = *read;
+    const bool highPins = directive.gpio && lastPin(line.pio) > directive.maxValue;
     const int64_t maxValue = directive.maxValue == kWholeField
                                  ? fieldMax(directive.field, line.pio.block.chip)
-                                 : directive.maxValue;
+                             : highPins ? lastPin(line.pio)
+                                        : directive.maxValue;
     if (value < 0 || value > maxValue) {
       line.fail(ErrorKind::dir,
                 std::u16string(directive.name) + u" Invalid Value " + text::decimal(value),
-                directive.allowed.empty() ? u"0-" + text::decimal(maxValue)
-                                          : std::u16string(directive.allowed));
+                directive.allowed.empty() || highPins ? u"0-" + text::decimal(maxValue)
+                                                      : std::u16string(directive.allowed));
       return Outcome::noWord;
     }
   }
   const int32_t given = value;
+  if (directive.gpio) {
+    std::optional<int32_t> field = pinField(line, value, directive.name);
+    if (!field) return Outcome::noWord;
+    value = *field;
+  }
   if (directive.thirtyTwoIsZero && value == 32) value = 0;
   RegisterKind kind = registerOf(directive.field);
   RegisterImages& images = line.pio.registers();
@@ -107,6 +117,13 @@ LineResult applyField(PioLine& line, const FieldDirective& directive) {
 }
 
 }  // namespace
+
+void notePinDirective(PioLine& line, std::u16string_view name) {
+  for (const FieldDirective& directive : kFieldDirectives) {
+    if (directive.name != name || !directive.gpio) continue;
+    if (std::optional<int32_t> pin = readValue(line, line.valueWord())) notePin(line, *pin);
+  }
+}
 
 std::optional<LineResult> applyFieldDirective(PioLine& line, std::u16string_view name) {
   for (const FieldDirective& directive : kFieldDirectives) {

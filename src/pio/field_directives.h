@@ -14,4 +14,7 @@ class PioLine;
 /// and changes nothing. nullopt when the word names none of them.
 std::optional<LineResult> applyFieldDirective(PioLine& line, std::u16string_view name);
 
+/// First reading: a directive naming a pin notes it, for the GPIO base.
+void notePinDirective(PioLine& line, std::u16string_view name);
+
 }  // namespace pio

@@ -149,6 +149,9 @@ struct Symbols {
   /// The chip of each block that chose one, by block number; filled by the
   /// first reading, so that the second lays out every field for it.
   std::unordered_map<int, BlockChip> blockChips;
+  /// The (block number, PIO block) pairs whose pins go above 31, as the
+  /// first reading found them.
+  std::unordered_set<int> highGpioBlocks;
   int errorCount = 0;  // errors reported in the run
   /// Every error reported in the run, in order.
   std::vector<PioDiagnostic> diagnostics;
@@ -187,6 +190,8 @@ struct BlockState {
   bool versionOne = false;
   /// The chip the block is for; every image is laid out for it.
   Chip chip = Chip::rp2040;
+  /// Each PIO block's GPIO base in this block: 0, or 16 to reach GP32-GP47.
+  std::array<int32_t, kPioBlockCount> gpioBase{};
 
   /// A fresh block for the chip.
   static BlockState forChip(Chip chip);

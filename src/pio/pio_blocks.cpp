@@ -5,6 +5,7 @@
 #include "base/logs.h"
 #include "pio/block_text.h"
 #include "pio/decoder.h"
+#include "pio/gpio_base.h"
 #include "pio/guidance.h"
 #include "pio/line_pass.h"
 #include "pio/line_words.h"
@@ -88,6 +89,7 @@ void PioBlocks::startBlock(Reading reading) {
     const auto chosen = pio_.symbols.blockChips.find(pio_.placement.blockNumber);
     pio_.block = BlockState::forChip(chosen != pio_.symbols.blockChips.end() ? chosen->second.chip
                                                                               : options_.chip);
+    setGpioBases(pio_);
   }
 }
 

@@ -7,6 +7,7 @@ target_sources(core PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/expression.cpp
   ${CMAKE_CURRENT_LIST_DIR}/field_directives.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_translation.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gpio_base.cpp
   ${CMAKE_CURRENT_LIST_DIR}/guidance.cpp
   ${CMAKE_CURRENT_LIST_DIR}/instruction_set.cpp
   ${CMAKE_CURRENT_LIST_DIR}/instruction_tail.cpp

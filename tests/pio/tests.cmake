@@ -1,4 +1,5 @@
 target_sources(unit_tests PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/chip_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/decoder_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/directives_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/encoder_test.cpp
