@@ -160,7 +160,7 @@ TEST(ShellForm, ManualPageAgreesWithTheHelp) {
   for (std::sregex_iterator at(plain.begin(), plain.end(), manualOption), end; at != end; ++at) {
     if ((*at)[1].str().starts_with("-")) inManual.insert((*at)[1].str());
   }
-  EXPECT_EQ(inHelp.size(), 10u);
+  EXPECT_EQ(inHelp.size(), 11u);
   EXPECT_EQ(inHelp, inManual);
   EXPECT_NE(manual.find(".TH PREXLE 1 \"01 Sep 2026\" \"prexle 5.23\""), std::string::npos);
   EXPECT_EQ(shell(ws, {"--version"}).out, "prexle 5.23 - 01 Sep 2026\n");
