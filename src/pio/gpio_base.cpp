@@ -1,10 +1,12 @@
 #include "pio/gpio_base.h"
 
 #include <string>
+#include <vector>
 
 #include "pio/guidance.h"
 #include "pio/pio_assembler.h"
 #include "pio/pio_line.h"
+#include "pio/value_reader.h"
 #include "text/numbers.h"
 
 namespace pio {
@@ -21,6 +23,15 @@ void notePin(PioLine& line, int32_t pin) {
   PioAssembler& pio = line.pio;
   if (pin > kLastAddress && pin <= kLastGpio) {
     pio.symbols.highGpioBlocks.insert(keyOf(pio.placement.blockNumber, pio.placement.currentPio));
+  }
+}
+
+void noteWaitGpio(PioLine& line) {
+  const std::vector<Word>& words = line.words();
+  for (size_t i = 0; i + 1 < words.size(); ++i) {
+    if (words[i].group || words[i].text != u"gpio") continue;
+    if (std::optional<int32_t> pin = readValue(line, words[i + 1])) notePin(line, *pin);
+    return;
   }
 }
 

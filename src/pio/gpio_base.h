@@ -22,6 +22,9 @@ inline constexpr int32_t kHighGpioBase = 16;
 /// reach pin, so that the second reading knows the base from its first line.
 void notePin(PioLine& line, int32_t pin);
 
+/// First reading: notes the GPIO of a "wait [polarity] gpio N" line.
+void noteWaitGpio(PioLine& line);
+
 /// The GPIO base the current block gives PIO block pioBlock.
 int32_t gpioBase(const PioAssembler& pio, int pioBlock);
 

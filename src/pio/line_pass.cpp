@@ -5,6 +5,7 @@
 #include "base/logs.h"
 #include "pio/directives.h"
 #include "pio/encoder.h"
+#include "pio/gpio_base.h"
 #include "pio/guidance.h"
 #include "pio/instruction_set.h"
 #include "pio/pio_assembler.h"
@@ -45,7 +46,10 @@ LineResult applyLine(PioContext& ctx, Reading reading, std::u16string_view line,
     // leaves without a word; a decoding block lists words instead.
     if (pio.decoding) return Outcome::noWord;
     const int32_t address = pio.programCounter()++;
-    if (reading == Reading::first) return Outcome::directive;
+    if (reading == Reading::first) {
+      if (*mnemonic == Mnemonic::wait) noteWaitGpio(pioLine);
+      return Outcome::directive;
+    }
     return encodeInstruction(pioLine, *mnemonic, address);
   }
   if (first.starts_with(u'.')) return applyDirective(pioLine, first);

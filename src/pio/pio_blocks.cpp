@@ -248,14 +248,13 @@ void PioBlocks::includeProgram(Reading reading, const std::shared_ptr<const PioF
 }
 
 // The file is refused whole, as the reference assembler refuses it, when any
-// of its programs has an error; each is assembled alone to find out. A
-// program for the RP2350 is no error of the file, only one this assembler
-// cannot take, so it is left out, and so is one the run includes itself.
+// of its programs has an error; each is assembled alone, for the chip it
+// asks for, to find out. One the run includes itself reports its own.
 void PioBlocks::reportOtherPrograms(LoadedFile& loaded, size_t included) {
   if (std::exchange(loaded.othersChecked, true)) return;
   const PioFile& file = *loaded.file;
   for (size_t p = 0; p < file.programs().size(); ++p) {
-    if (p == included || loaded.included.contains(p) || file.programs()[p].versionOne) continue;
+    if (p == included || loaded.included.contains(p)) continue;
     const PioFileProgram& program = file.programs()[p];
     for (const PioDiagnostic& error : errorsOfProgram(loaded.file, p)) {
       const size_t line = static_cast<size_t>(error.line - 1);
