@@ -67,7 +67,10 @@ void wait(PioasmCursor& c) {
     c.optionalComma();
     c.emitValue(u"a pin number");
   } else if (c.word({u"jmppin"})) {
-    if (c.take(Kind::symbol, u"+")) c.emitValue(u"a pin offset");
+    if (c.take(Kind::symbol, u"+")) {
+      c.emit(u"+");
+      c.emitValue(u"a pin offset");
+    }
   } else {
     c.expected(u"irq, gpio, pin or jmppin");
   }
