@@ -47,18 +47,35 @@ std::u16string decodeJmp(const Bits& b, size_t field, const DecodeContext& c,
   return shown(Mnemonic::jmp) + u" " + shownName(kJmpConditions, field) + u" " + target;
 }
 
+// An IRQ number as version 1 reads it, with its index mode (bits 4:3):
+// "PREV 3", "3 REL", "NEXT 3" or "3".
+std::u16string irqNumberV1(const Bits& b) {
+  std::u16string index = text::decimal(b.number(14, 3));
+  size_t mode = static_cast<size_t>(b.number(12, 2));
+  if (mode == 0) return index;
+  if (kIrqIndexModes[mode].name == u"rel") return index + u" REL";
+  return shownName(kIrqIndexModes, mode) + u" " + index;
+}
+
 std::u16string decodeWait(const Bits& b, const DecodeContext& c) {
   std::u16string head = shown(Mnemonic::wait) + u" " + b.chars(9, 1);
   int32_t index = b.number(12, 5);
   size_t source = static_cast<size_t>(b.number(10, 2));
-  head += u" " + shownName(kWaitSources, source) + u" ";
+  head += u" " + shownName(c.versionOne ? kWaitSourcesV1 : kWaitSources, source);
   switch (source) {
-    case 0: return head + text::decimal(index) + pinHint(index, 1, c.noHints);
+    case 0: return head + u" " + text::decimal(index) + pinHint(index, 1, c.noHints);
     case 1:
-      return head + text::decimal(index) + pinHint(int64_t{index} + c.pins.inBase, 1, c.noHints);
-    case 2: return head + text::decimal(b.number(14, 3)) + (b.bit(4) ? u" REL" : u"");
-    default: return head + text::decimal(index);
+      return head + u" " + text::decimal(index) +
+             pinHint(int64_t{index} + c.pins.inBase, 1, c.noHints);
+    case 2:
+      if (c.versionOne) return head + u" " + irqNumberV1(b);
+      return head + u" " + text::decimal(b.number(14, 3)) + (b.bit(4) ? u" REL" : u"");
+    default: break;
   }
+  if (!c.versionOne) return head + u" " + text::decimal(index);
+  int32_t offset = b.number(15, 2);
+  if (offset != 0) head += u" + " + text::decimal(offset);
+  return head + pinHint(int64_t{c.registers.get(Field::jmpPin)} + offset, 1, c.noHints);
 }
 
 std::u16string decodeShift(const Bits& b, int op, size_t field, const DecodeContext& c) {
@@ -74,15 +91,24 @@ std::u16string decodeShift(const Bits& b, int op, size_t field, const DecodeCont
   return field == 0 || field == 4 ? t + pinHint(c.pins.out.base, c.pins.out.count, c.noHints) : t;
 }
 
-std::u16string decodePushPull(const Bits& b) {
+// Version 1's "MOV RXFIFO[Y] ISR" and "MOV OSR RXFIFO[3]": bit 7 tells
+// which, bit 3 whether bits 2:0 or Y give the entry.
+std::u16string decodeFifoMov(const Bits& b) {
+  std::u16string fifo = u"RXFIFO[" + (b.bit(3) ? text::decimal(b.number(14, 3)) : u"Y") + u"]";
+  return shown(Mnemonic::mov) + (b.bit(7) ? u" OSR " + fifo : u" " + fifo + u" ISR");
+}
+
+std::u16string decodePushPull(const Bits& b, const DecodeContext& c) {
+  if (c.versionOne && b.bit(4)) return decodeFifoMov(b);
   std::u16string t = shown(b.bit(7) ? Mnemonic::pull : Mnemonic::push);
   if (b.bit(6)) t += b.bit(7) ? u" IFEMPTY " : u" IFFULL ";
   t += b.bit(5) ? u" BLOCK " : u" NOBLOCK ";
   return t;
 }
 
-std::u16string decodeMov(const Bits& b, size_t field) {
-  std::u16string t = shown(Mnemonic::mov) + u" " + shownName(kMovDestinations, field) +
+std::u16string decodeMov(const Bits& b, size_t field, const DecodeContext& c) {
+  std::u16string t = shown(Mnemonic::mov) + u" " +
+                     shownName(c.versionOne ? kMovDestinationsV1 : kMovDestinations, field) +
                      std::u16string(kMovOperations[b.number(12, 2)]) +
                      shownName(kMovSources, static_cast<size_t>(b.number(14, 3)));
   for (size_t at = t.find(u"MOV Y Y"); at != std::u16string::npos; at = t.find(u"MOV Y Y", at)) {
@@ -91,7 +117,19 @@ std::u16string decodeMov(const Bits& b, size_t field) {
   return t;
 }
 
-std::u16string decodeIrq(const Bits& b) {
+// Version 1's "IRQ PREV SET 3", "IRQ NEXT WAIT 1", "IRQ PREV CLEAR 0".
+std::u16string decodeNeighbourIrq(const Bits& b, size_t mode) {
+  std::u16string t = shown(Mnemonic::irq) + u" " + shownName(kIrqIndexModes, mode);
+  t += b.bit(6) ? u" CLEAR " : b.bit(5) ? u" WAIT " : u" SET ";
+  return t + text::decimal(b.number(14, 3));
+}
+
+std::u16string decodeIrq(const Bits& b, const DecodeContext& c) {
+  size_t mode = static_cast<size_t>(b.number(12, 2));
+  std::u16string_view modeName = kIrqIndexModes[mode].name;
+  if (c.versionOne && (modeName == u"prev" || modeName == u"next")) {
+    return decodeNeighbourIrq(b, mode);
+  }
   std::u16string index = text::decimal(b.number(14, 3));
   std::u16string t = shown(Mnemonic::irq) + u" ";
   if (b.bit(6)) {
@@ -120,9 +158,9 @@ std::u16string decodeOperation(const Bits& b, const DecodeContext& c, std::u16st
     case 1: return decodeWait(b, c);
     case 2:
     case 3: return decodeShift(b, op, field, c);
-    case 4: return decodePushPull(b);
-    case 5: return decodeMov(b, field);
-    case 6: return decodeIrq(b);
+    case 4: return decodePushPull(b, c);
+    case 5: return decodeMov(b, field, c);
+    case 6: return decodeIrq(b, c);
     default: return decodeSet(b, field, c);
   }
 }
@@ -146,7 +184,8 @@ std::u16string sideAndDelay(const Bits& b, std::u16string t, const DecodeContext
 }  // namespace
 
 DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints) {
-  return {pio.registers(), pio.block.pins, labelsOfCurrentBlock(pio), noHints};
+  return {pio.registers(), pio.block.pins, labelsOfCurrentBlock(pio), noHints,
+          pio.block.versionOne};
 }
 
 std::u16string decodeForCurrentMachine(const PioContext& ctx, uint16_t word) {

@@ -14,6 +14,8 @@ struct DecodeContext {
   /// The labels of the block, or nullptr for none.
   const BlockLabels* labels = nullptr;
   bool noHints = false;
+  /// The block runs PIO version 1: its words read with that version's forms.
+  bool versionOne = false;
 };
 
 /// The decoder's view of (currentPio, currentSm) in the current block.

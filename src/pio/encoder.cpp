@@ -9,6 +9,7 @@
 #include "pio/instruction_tail.h"
 #include "pio/pio_file.h"
 #include "pio/pio_line.h"
+#include "pio/register_fields.h"
 #include "pio/value_reader.h"
 #include "text/numbers.h"
 
@@ -20,6 +21,8 @@ constexpr std::u16string_view kJmpOutOfRange = u"jmp target out of range 0-31";
 constexpr std::u16string_view kJmpBeyondProgram = u"jmp target beyond the end of the program";
 constexpr std::u16string_view kWaitIndexOutOfRange = u"wait index out of range 0-31";
 constexpr std::u16string_view kWaitIrqOutOfRange = u"wait irq index out of range 0-7";
+constexpr std::u16string_view kWaitGpioOutOfRange = u"wait gpio out of range 0-47";
+constexpr std::u16string_view kWaitJmpPinOutOfRange = u"wait jmppin offset out of range 0-3";
 constexpr std::u16string_view kBitCountOutOfRange = u"bit count out of range 1-32";
 constexpr std::u16string_view kSetValueOutOfRange = u"set value out of range 0-31";
 constexpr std::u16string_view kWordOutOfRange = u"word value out of range 0-65535";
@@ -38,6 +41,13 @@ constexpr std::u16string_view kUnknownShiftOperand = u"unknown source or destina
 constexpr std::u16string_view kWaitJmpPin = u"wait jmppin";
 constexpr std::u16string_view kMovPindirs = u"mov pindirs";
 constexpr std::u16string_view kMovRxFifo = u"mov rxfifo[]";
+constexpr std::u16string_view kFifoIndexExpected = u"rxfifo[y] or rxfifo[0-7] expected";
+constexpr std::u16string_view kFifoIndexOutOfRange = u"rxfifo index out of range 0-7";
+constexpr std::u16string_view kFifoPutSource = u"mov rxfifo[] takes isr only";
+constexpr std::u16string_view kFifoGetDestination = u"mov from rxfifo[] goes to osr only";
+constexpr std::u16string_view kFifoOperator = u"no operator goes with rxfifo[]";
+constexpr std::u16string_view kFifoNotPut = u"mov rxfifo[] needs .fifo txput or putget";
+constexpr std::u16string_view kFifoNotGet = u"mov from rxfifo[] needs .fifo txget or putget";
 
 uint32_t bitsOf(int32_t value) { return static_cast<uint32_t>(value); }
 
@@ -47,12 +57,16 @@ Encoded withBits(uint32_t bits) {
   return encoded;
 }
 
-// "prev" or "next" after an irq keyword names a neighbouring PIO block.
-void refuseNeighbourIrq(PioLine& line, std::u16string_view form) {
+// "prev" or "next" after an irq keyword names a neighbouring PIO block's
+// flag: its index mode (bits 4:3), which then leaves no room for "rel".
+void neighbourIrq(PioLine& line, std::u16string_view form, Encoded& encoded) {
   std::u16string word = line.peekKeyword();
   if (word != u"prev" && word != u"next") return;
   line.keyword();
-  line.needVersionOne(std::u16string(form) + u" " + word, word);
+  if (!line.needVersionOne(std::u16string(form) + u" " + word, word)) return;
+  encoded.bits += static_cast<uint32_t>(*operandNamed(kIrqIndexModes, word)) << 3;
+  encoded.takesRel = false;
+  encoded.neighbour = true;
 }
 
 // A program of a .pio file is loaded as the SDK loads one at an offset:
@@ -107,7 +121,7 @@ Encoded encodeJmp(PioLine& line) {
 int32_t waitPolarity(PioLine& line) {
   const Word* next = line.peekWord();
   if (next != nullptr && !next->group) {
-    if (operandNamed(kWaitSources, next->text) || next->text == u"jmppin") return 1;
+    if (operandNamed(kWaitSources, next->text) || next->text.starts_with(u"jmppin")) return 1;
   }
   Word word = line.valueWord();
   std::optional<int32_t> polarity = readValue(line, word);
@@ -117,27 +131,58 @@ int32_t waitPolarity(PioLine& line) {
   return polarity.value_or(0);
 }
 
+// "jmppin", "jmppin + N", "jmppin +N" or "jmppin+N": the pin N above the
+// JMP pin (source 3).
+void waitJmpPin(PioLine& line, const std::u16string& sourceWord, Encoded& encoded) {
+  encoded.bits += 3 << 5;
+  if (!line.needVersionOne(kWaitJmpPin, u"jmppin")) return;
+  std::u16string_view attached = std::u16string_view(sourceWord).substr(6);
+  Word offsetWord;
+  if (attached.starts_with(u'+')) {
+    offsetWord.text = attached.substr(1);
+  } else if (const Word* next = line.peekWord();
+             next != nullptr && !next->group && next->text.starts_with(u'+')) {
+    line.skipWord();
+    offsetWord = next->text == u"+" ? line.valueWord() : Word{next->text.substr(1), false};
+  } else if (!attached.empty()) {
+    line.fail(ErrorKind::wait, kUnexpectedParameter, sourceWord);
+    return;
+  } else {
+    return;
+  }
+  std::optional<int32_t> offset = readValue(line, offsetWord);
+  if (offset && (*offset < 0 || *offset > 3)) {
+    line.fail(ErrorKind::gen, kWaitJmpPinOutOfRange, text::decimal(*offset));
+  }
+  encoded.bits += bitsOf(offset.value_or(0)) & 3;
+}
+
 Encoded encodeWait(PioLine& line) {
   Encoded encoded = withBits(0x2000);
   encoded.bits += bitsOf(waitPolarity(line) & 1) << 7;
   std::u16string sourceWord = line.keyword();
-  if (sourceWord == u"jmppin") {
-    line.needVersionOne(kWaitJmpPin, sourceWord);
+  if (sourceWord.starts_with(u"jmppin")) {
+    waitJmpPin(line, sourceWord, encoded);
     return encoded;
   }
   std::optional<size_t> source = operandByPrefix(kWaitSources, sourceWord, 3);
   if (!source) line.fail(ErrorKind::wait, kUnexpectedParameter, sourceWord);
   if (source) encoded.bits += static_cast<uint32_t>(*source) << 5;
   bool irq = source && kWaitSources[*source].name == u"irq";
-  if (irq) refuseNeighbourIrq(line, u"wait irq");
+  encoded.takesRel = irq;
+  if (irq) neighbourIrq(line, u"wait irq", encoded);
+  // Version 1 reaches GPIO 47; the word keeps the number's low five bits, and
+  // the loader moves them by the block's GPIO base.
+  bool wideGpio = source && kWaitSources[*source].name == u"gpio" && line.versionOne();
   std::optional<int32_t> index = readValue(line, line.valueWord());
   if (index && irq && (*index < 0 || *index > 7)) {
     line.fail(ErrorKind::gen, kWaitIrqOutOfRange, text::decimal(*index));
-  } else if (index && !irq && (*index < 0 || *index > 31)) {
+  } else if (index && wideGpio && (*index < 0 || *index > 47)) {
+    line.fail(ErrorKind::gen, kWaitGpioOutOfRange, text::decimal(*index));
+  } else if (index && !irq && !wideGpio && (*index < 0 || *index > 31)) {
     line.fail(ErrorKind::gen, kWaitIndexOutOfRange, text::decimal(*index));
   }
   encoded.bits += bitsOf(index.value_or(0)) & 0x1F;
-  encoded.takesRel = irq;
   return encoded;
 }
 
@@ -181,26 +226,68 @@ uint32_t movOperator(PioLine& line, std::u16string& source) {
   return op;
 }
 
+// "rxfifo[y]" (bits 3:0 zero: Y picks the entry) or "rxfifo[N]" (bit 3 and
+// the entry, 0-7).
+std::optional<uint32_t> fifoEntryBits(PioLine& line, const std::u16string& word) {
+  if (word.size() < 9 || word[6] != u'[' || word.back() != u']') {
+    line.fail(ErrorKind::gen, kFifoIndexExpected, word);
+    return std::nullopt;
+  }
+  std::u16string inner = word.substr(7, word.size() - 8);
+  if (inner == u"y") return 0;
+  std::optional<int32_t> entry = readValue(line, Word{u"(" + inner + u")", true});
+  if (entry && (*entry < 0 || *entry > 7)) {
+    line.fail(ErrorKind::gen, kFifoIndexOutOfRange, text::decimal(*entry));
+    return std::nullopt;
+  }
+  if (!entry) return std::nullopt;
+  return 8 + bitsOf(*entry);
+}
+
+// "mov rxfifo[], isr" and "mov osr, rxfifo[]" are PUSH and PULL words with
+// bit 4 set, and only when the RX FIFO is joined for puts or gets.
+Encoded encodeFifoMov(PioLine& line, const std::u16string& destination, uint32_t op,
+                      const std::u16string& source) {
+  const bool put = destination.starts_with(u"rxfifo");
+  const std::u16string& fifo = put ? destination : source;
+  Encoded encoded = withBits(put ? 0x8010 : 0x8090);
+  if (!line.needVersionOne(kMovRxFifo, fifo)) return encoded;
+  std::optional<uint32_t> entry = fifoEntryBits(line, fifo);
+  if (!entry) return encoded;
+  encoded.bits += *entry;
+  if (op != 0) {
+    line.fail(ErrorKind::gen, kFifoOperator, source);
+  } else if (put && source != u"isr") {
+    line.fail(ErrorKind::gen, kFifoPutSource, source);
+  } else if (!put && destination != u"osr") {
+    line.fail(ErrorKind::gen, kFifoGetDestination, destination);
+  } else if (line.pio.registers().get(put ? Field::fjoinRxPut : Field::fjoinRxGet) == 0) {
+    line.fail(ErrorKind::gen, put ? kFifoNotPut : kFifoNotGet, fifo);
+  }
+  return encoded;
+}
+
 Encoded encodeMov(PioLine& line) {
   Encoded encoded = withBits(0xA000);
   std::u16string destination = line.keyword();
   std::optional<size_t> index = operandByPrefix(kMovDestinations, destination, 3);
+  const bool toFifo = destination.starts_with(u"rxfifo");
   if (destination == u"pindirs") {
-    line.needVersionOne(kMovPindirs, destination);
-  } else if (destination.starts_with(u"rxfifo")) {
-    line.needVersionOne(kMovRxFifo, destination);
+    if (line.needVersionOne(kMovPindirs, destination)) encoded.bits += 3 << 5;
+  } else if (toFifo) {
+    if (!line.needVersionOne(kMovRxFifo, destination)) return encoded;
   } else if (!index) {
     line.fail(ErrorKind::mov, kInvalidMovDestination, destination);
   } else {
     encoded.bits += static_cast<uint32_t>(*index) << 5;
   }
   std::u16string source = line.keyword();
-  encoded.bits += movOperator(line, source);
+  uint32_t op = movOperator(line, source);
+  if (toFifo || source.starts_with(u"rxfifo")) return encodeFifoMov(line, destination, op, source);
+  encoded.bits += op;
   // "pindirs" would be found as "pins" by its first letters.
   index = source == u"pindirs" ? std::nullopt : operandByPrefix(kMovSources, source, 3);
-  if (source.starts_with(u"rxfifo")) {
-    line.needVersionOne(kMovRxFifo, source);
-  } else if (!index) {
+  if (!index) {
     line.fail(ErrorKind::mov, kInvalidMovSource, source);
   } else {
     encoded.bits += static_cast<uint32_t>(*index);
@@ -211,7 +298,7 @@ Encoded encodeMov(PioLine& line) {
 Encoded encodeIrq(PioLine& line) {
   Encoded encoded = withBits(0xC000);
   encoded.takesRel = true;
-  refuseNeighbourIrq(line, u"irq");
+  neighbourIrq(line, u"irq", encoded);
   std::u16string mode = line.peekKeyword();
   if (mode == u"set" || mode == u"nowait" || mode == u"wait" || mode == u"clear") {
     line.keyword();

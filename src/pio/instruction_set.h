@@ -47,6 +47,14 @@ inline constexpr Operand kSetDestinations[] = {{u"pins"},        {u"x"},        
 /// Destinations of MOV (bits 7:5).
 inline constexpr Operand kMovDestinations[] = {{u"pins"}, {u"x"},  {u"y"},   {u"null", false},
                                                {u"exec"}, {u"pc"}, {u"isr"}, {u"osr"}};
+/// PIO version 1 names WAIT source 3 and MOV destination 3.
+inline constexpr Operand kWaitSourcesV1[] = {{u"gpio"}, {u"pin"}, {u"irq"}, {u"jmppin"}};
+inline constexpr Operand kMovDestinationsV1[] = {{u"pins"}, {u"x"},  {u"y"},   {u"pindirs"},
+                                                 {u"exec"}, {u"pc"}, {u"isr"}, {u"osr"}};
+/// How PIO version 1 reads an IRQ number (bits 4:3 of IRQ and WAIT IRQ): this
+/// block's flag, the previous block's, relative to the state machine, or the
+/// next block's. Version 0 has only bit 4, "rel".
+inline constexpr Operand kIrqIndexModes[] = {{u"", false}, {u"prev"}, {u"rel"}, {u"next"}};
 /// Sources of MOV (bits 2:0).
 inline constexpr Operand kMovSources[] = {{u"pins"},     {u"x"},      {u"y"},   {u"null"},
                                           {u" ", false}, {u"status"}, {u"isr"}, {u"osr"}};

@@ -17,6 +17,7 @@ constexpr std::u16string_view kSideMissing =
     u"instruction requires SIDE parameter as SIDESET OPT is not set.";
 constexpr std::u16string_view kDelayTooBig = u"Delay value > allowed maximum of ";
 constexpr std::u16string_view kUnexpectedWord = u"unexpected word after the operands";
+constexpr std::u16string_view kRelWithNeighbour = u"rel does not go with prev or next";
 
 // What the side-set leaves an instruction.
 struct Geometry {
@@ -86,6 +87,7 @@ uint32_t applyTail(PioLine& line, const Encoded& encoded) {
   std::optional<Word> sideWord;
   std::optional<Word> delay;
   std::u16string leftover;
+  bool relRefused = false;
   while (const Word* next = line.peekWord()) {
     if (next->group || (next->text.starts_with(u'[') && !delay)) {
       // A group here is a note; a delay is read once the side value is known.
@@ -99,6 +101,7 @@ uint32_t applyTail(PioLine& line, const Encoded& encoded) {
       sideWord = line.valueWord();
     } else if (keyword == u"rel") {
       if (encoded.takesRel) word |= 0x10;
+      relRefused = relRefused || encoded.neighbour;
     } else if (encoded.ifWord.empty() || !applyFifoOption(encoded.ifWord, keyword, word)) {
       if (leftover.empty()) leftover = raw;
     }
@@ -108,6 +111,7 @@ uint32_t applyTail(PioLine& line, const Encoded& encoded) {
     line.fail(ErrorKind::side, kSideMissing, u"?");
   }
   if (delay) word += delayBits(line, g, *delay);
+  if (relRefused && !line.failed()) line.fail(ErrorKind::gen, kRelWithNeighbour, u"rel");
   if (!leftover.empty() && !line.failed()) line.fail(ErrorKind::gen, kUnexpectedWord, leftover);
   return word;
 }

@@ -13,6 +13,9 @@ struct Encoded {
   uint32_t bits = 0;
   /// "rel" after the operands sets bit 4 (irq, and wait on an irq).
   bool takesRel = false;
+  /// The irq number names a neighbouring block's flag ("prev", "next"):
+  /// "rel" is then an error.
+  bool neighbour = false;
   /// push and pull: the "if" option word ("iffull", "ifempty"); empty for the
   /// other instructions, which take no option words.
   std::u16string_view ifWord;

@@ -67,18 +67,26 @@ void wait(PioasmCursor& c) {
     c.optionalComma();
     c.emitValue(u"a pin number");
   } else if (c.word({u"jmppin"})) {
-    if (c.take(Kind::symbol, u"+")) c.emitValue(u"a pin offset");
+    if (c.take(Kind::symbol, u"+")) {
+      c.emit(u"+");
+      c.emitValue(u"a pin offset");
+    }
   } else {
     c.expected(u"irq, gpio, pin or jmppin");
   }
 }
 
-// A mov operand; rxfifo[y] and rxfifo[index] stay one word.
+// A mov operand; rxfifo[y] and rxfifo[index] stay one word, a number or name
+// as the index without the parentheses of a group, so that it reads as written.
 bool movOperand(PioasmCursor& c, std::initializer_list<std::u16string_view> names,
                 std::u16string_view what) {
   if (c.take(Kind::keyword, u"rxfifo")) {
     std::optional<std::u16string> index;
-    if (c.take(Kind::symbol, u"[")) index = c.take(Kind::keyword, u"y") ? u"y" : c.value();
+    if (c.take(Kind::symbol, u"[")) {
+      const bool plain = !c.at(Kind::symbol, u"(");
+      index = c.take(Kind::keyword, u"y") ? u"y" : c.value();
+      if (index && plain && *index != u"y") *index = index->substr(1, index->size() - 2);
+    }
     if (!index || !c.take(Kind::symbol, u"]")) {
       c.expected(u"rxfifo[y] or rxfifo[index]");
       return false;

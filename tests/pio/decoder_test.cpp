@@ -71,6 +71,17 @@ TEST(Decoder, EveryInstructionWithoutSideSet) {
   });
 }
 
+// Words whose meaning version 1 changed read as before outside it; in it,
+// JMPPIN counts from the JMP pin.
+TEST(Decoder, VersionOneMeaningsOnlyInVersionOneBlocks) {
+  DecodeContext c;
+  c.registers.execctrl += pio::fieldBits(pio::Field::jmpPin, 7, pio::Chip::rp2040);
+  checkRows(c, {{0x20E2, u"WAIT 1 RESERVED 2"}, {0x205F, u"WAIT 0 IRQ 7 REL"}, {0xC058, u"IRQ CLEAR 0 REL"},
+                {0xA061, u"MOV NULL X"}, {0x801F, u"PUSH NOBLOCK"}, {0x8090, u"PULL NOBLOCK"}});
+  c.versionOne = true;
+  EXPECT_EQ(decodeInstruction(0x20E2, c), u"WAIT 1 JMPPIN + 2(GP9)");
+}
+
 TEST(Decoder, SideSetFields) {
   DecodeContext plain;
   plain.registers.pinctrl = 0x34000000;  // one side-set bit

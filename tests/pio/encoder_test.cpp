@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "pio/decoder.h"
 #include "pio_test_support.h"
 
 namespace {
@@ -180,6 +181,49 @@ TEST(Encoder, SideSetAndDelayTail) {
       {{u".side_set 5"}, u"nop side 1 [1]", kNoWord},
       {{u".side_set 3"}, u"set x 1 side 5 [3]", 0xF721},
   });
+}
+
+// Version-1 forms in an RP2350 block running version 1, its RX FIFO joined
+// for puts and gets unless told: pioasm 2.2's word, and the decoder's text
+// for it, which assembles to the word again; then what is refused.
+TEST(Encoder, VersionOneFormsGivePioasmWordsAndReadBack) {
+  std::optional<Assembler> a;
+  auto assemble = [&a](std::u16string_view line, bool joined = true) {
+    a.emplace().pio.block = pio::BlockState::forChip(pio::Chip::rp2350);
+    a->second(u".pio_version 1");
+    a->pio.registers().set({{pio::Field::fjoinRxPut, joined}, {pio::Field::fjoinRxGet, joined}});
+    return a->second(line);
+  };
+  struct { std::u16string_view line; uint16_t word; std::u16string_view decoded; } forms[] = {
+      {u"wait 1 jmppin", 0x20E0, u"WAIT 1 JMPPIN"},          {u"wait 0 jmppin + 2", 0x2062, u"WAIT 0 JMPPIN + 2"},
+      {u"wait jmppin+3", 0x20E3, u"WAIT 1 JMPPIN + 3"},      {u"wait 1 irq prev 3", 0x20CB, u"WAIT 1 IRQ PREV 3"},
+      {u"wait 0 irq next, 7", 0x205F, u"WAIT 0 IRQ NEXT 7"}, {u"wait 1 irq 2 rel", 0x20D2, u"WAIT 1 IRQ 2 REL"},
+      {u"wait 1 gpio 40", 0x2088, u"WAIT 1 GPIO 8"},         {u"irq prev 3", 0xC00B, u"IRQ PREV SET 3"},
+      {u"irq next nowait 1", 0xC019, u"IRQ NEXT SET 1"},     {u"irq next wait 1", 0xC039, u"IRQ NEXT WAIT 1"},
+      {u"irq prev clear 7", 0xC04F, u"IRQ PREV CLEAR 7"},    {u"irq wait 1 rel", 0xC031, u"IRQ WAIT 1 REL"},
+      {u"mov pindirs, x", 0xA061, u"MOV PINDIRS X"},         {u"mov pindirs, ::isr", 0xA076, u"MOV PINDIRS :: ISR"},
+      {u"mov rxfifo[y], isr", 0x8010, u"MOV RXFIFO[Y] ISR"}, {u"mov rxfifo[ 7 ] isr", 0x801F, u"MOV RXFIFO[7] ISR"},
+      {u"mov osr, rxfifo[y]", 0x8090, u"MOV OSR RXFIFO[Y]"}, {u"mov osr, rxfifo[3]", 0x809B, u"MOV OSR RXFIFO[3]"},
+  };
+  pio::DecodeContext context;
+  context.noHints = context.versionOne = true;
+  for (const auto& form : forms) {
+    EXPECT_EQ(assemble(form.line), LineResult::ofWord(form.word)) << narrow(form.line);
+    EXPECT_EQ(pio::decodeInstruction(form.word, context), form.decoded) << narrow(form.line);
+    EXPECT_EQ(assemble(form.decoded), LineResult::ofWord(form.word)) << narrow(form.decoded);
+  }
+  struct { std::u16string_view line, message; bool joined = true; } refused[] = {
+      {u"wait 1 jmppin + 4", u"wait jmppin offset out of range 0-3 (4)"},
+      {u"wait 1 irq prev 2 rel", u"rel does not go with prev or next (rel)"},
+      {u"mov rxfifo[8], isr", u"rxfifo index out of range 0-7 (8)"},
+      {u"mov x, rxfifo[y]", u"mov from rxfifo[] goes to osr only (x)"},
+      {u"mov rxfifo[y], isr", u"mov rxfifo[] needs .fifo txput or putget (rxfifo[y])", false},
+  };
+  for (const auto& row : refused) {
+    EXPECT_EQ(assemble(row.line, row.joined), Outcome::noWord) << narrow(row.line);
+    ASSERT_EQ(a->pio.symbols.diagnostics.size(), 1u) << narrow(row.line);
+    EXPECT_EQ(a->pio.symbols.diagnostics[0].message, row.message);
+  }
 }
 
 TEST(Encoder, EveryInstructionTakesASlotEvenWithAnError) {

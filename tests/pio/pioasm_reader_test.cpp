@@ -41,6 +41,8 @@ TEST(PioasmReader, LinesBecomeTheSharedWords) {
       {u"mov pins :: null", "mov|pins|::|null|"},
       {u"mov rxfifo[y], isr", "mov|rxfifo[y]|isr|"},
       {u"irq prev wait 3", "irq|prev|wait|(3)|"},
+      {u"wait 1 jmppin + 2", "wait|(1)|jmppin|+|(2)|"},
+      {u"mov osr, rxfifo[3]", "mov|osr|rxfifo[3]|"},
       {u"push iffull noblock", "push|iffull|noblock|"},
       {u"push block iffull", "error: syntax error: expected side, a [delay] or the end of the line (iffull)"},
       {u".side_set 2 opt pindirs", ".side_set|(2)|optional|pindirs|"},

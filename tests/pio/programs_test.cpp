@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
+#include "pio/file_translation.h"
+#include "pio/pio_file.h"
 #include "pio_test_support.h"
 #include "text/lines.h"
 
@@ -207,6 +210,19 @@ TEST(Programs, InstructionCountsMatchBetweenPasses) {
   EXPECT_EQ(results,
             (std::vector<pio::LineResult>{pio::Outcome::directive, word(0xA042),
                                           pio::Outcome::listingComment, word(0xA042), word(1)}));
+}
+
+// A .pio file of version-1 forms, read by pioasm's grammar, gives pioasm 2.2's words.
+TEST(Programs, VersionOneFormsInAPioFile) {
+  testing_support::RecordingLogs logs;
+  auto file = std::make_shared<const pio::PioFile>(u"v1.pio", u".program n\n.pio_version 1\n.side_set 1 opt\n"
+      u".define N 2\ntop:\nwait 1 jmppin + N side 1\nwait 0 irq prev, 3 [2]\nirq next wait (N - 1)\n"
+      u"mov pindirs, ~x side 0 [1]\njmp top\n");
+  std::u16string words;
+  for (const std::u16string& line : text::splitLines(pio::translatePioFile(file, {}, logs).text)) {
+    if (line.starts_with(u"PIO PROGRAM LINE")) words += line.substr(26, 5);
+  }
+  EXPECT_EQ(words, u"38E2 224B C039 B169 0000 ");
 }
 
 }  // namespace
