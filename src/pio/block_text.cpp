@@ -16,11 +16,12 @@ namespace {
 // More pins than a bank has can only come from a reported or spilled value.
 constexpr int32_t kMaxSetpinsPerGroup = 32;
 
-void addGroup(std::vector<std::u16string>& lines, const PinGroup& pins, int pioNumber,
-              std::u16string_view group) {
+// A group's base counts from the PIO block's GPIO base, as its field does.
+void addGroup(std::vector<std::u16string>& lines, const PinGroup& pins, int32_t gpioBase,
+              int pioNumber, std::u16string_view group) {
   int32_t count = std::min(pins.count, kMaxSetpinsPerGroup);
   for (int32_t i = 0; i < count; ++i) {
-    lines.push_back(u"SETPIN GP" + text::decimal(int64_t{pins.base} + i) + u",PIO" +
+    lines.push_back(u"SETPIN GP" + text::decimal(int64_t{gpioBase} + pins.base + i) + u",PIO" +
                     text::decimal(pioNumber) + u" '" + std::u16string(group));
   }
 }
@@ -112,9 +113,10 @@ void appendInstruction(PioBlockText& text, int pioNumber, int address, uint16_t 
 std::vector<std::u16string> setpinLines(const PioAssembler& pio, int pioNumber) {
   std::vector<std::u16string> lines;
   const PinGroups& pins = pio.block.pins;
-  addGroup(lines, pins.set, pioNumber, u"SET");
-  addGroup(lines, pins.out, pioNumber, u"OUT");
-  addGroup(lines, pins.sideset, pioNumber, u"SIDESET");
+  const int32_t base = pio.block.gpioBase[pioNumber];
+  addGroup(lines, pins.set, base, pioNumber, u"SET");
+  addGroup(lines, pins.out, base, pioNumber, u"OUT");
+  addGroup(lines, pins.sideset, base, pioNumber, u"SIDESET");
   return lines;
 }
 

@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::u16string_view kFifoInvalid = u".fifo Invalid Value ";
 constexpr std::u16string_view kFifoAllowed = u"txrx, tx, rx";
+constexpr std::u16string_view kAutopushWithLentFifo =
+    u"autopush is incompatible with .fifo txput, txget or putget";
 constexpr std::u16string_view kFifoAllowedVersionOne = u"txrx, tx, rx, txput, txget, putget";
 constexpr std::u16string_view kInInvalid = u".in Invalid Value ";
 constexpr std::u16string_view kInAllowed = u"32 (1-31 need the RP2350 and .pio_version 1)";
@@ -77,6 +79,11 @@ bool thresholdValid(const ShiftConfig& config) {
   return config.threshold >= 1 && config.threshold <= 32;
 }
 
+// The RX FIFO's entries lent to put and get leave autopush nothing to push to.
+bool rxEntriesLent(const RegisterImages& images) {
+  return images.get(Field::fjoinRxPut) != 0 || images.get(Field::fjoinRxGet) != 0;
+}
+
 // The threshold fields hold 32 as 0.
 int64_t thresholdField(const ShiftConfig& config) { return config.threshold % 32; }
 
@@ -129,6 +136,10 @@ LineResult fifoDirective(PioLine& line) {
   const bool get = word == u"txget" || word == u"putget";
   if (put || get) {
     if (!line.needVersionOne(u".fifo " + word, word)) return Outcome::noWord;
+    if (line.pio.registers().get(Field::autopush) != 0) {
+      line.fail(ErrorKind::gen, kAutopushWithLentFifo, word);
+      return Outcome::noWord;
+    }
   } else if (word != u"txrx" && word != u"tx" && word != u"rx") {
     return refuse(line, std::u16string(kFifoInvalid) + word,
                   line.versionOne() ? kFifoAllowedVersionOne : kFifoAllowed);
@@ -156,6 +167,10 @@ LineResult inDirective(PioLine& line) {
   if (!thresholdValid(*config)) {
     return refuse(line, std::u16string(kInThresholdInvalid) + text::decimal(config->threshold),
                   u"1-32");
+  }
+  if (config->automatic && rxEntriesLent(line.pio.registers())) {
+    line.fail(ErrorKind::gen, kAutopushWithLentFifo, u"auto");
+    return Outcome::noWord;
   }
   LineResult shiftResult = setFieldsShown(line, {{Field::pushThresh, thresholdField(*config)},
                                                  {Field::inShiftdir, config->right},

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "pio/gpio_base.h"
 #include "pio/instruction_set.h"
 #include "pio/options.h"
 #include "text/case_table.h"
@@ -42,7 +43,7 @@ std::u16string decodeJmp(const Bits& b, size_t field, const DecodeContext& c,
   std::u16string target = labelForAddress(c.labels, b.number(12, 5));
   if (field == 0) return shown(Mnemonic::jmp) + u" " + target;
   if (kJmpConditions[field].name == u"pin") {
-    note = u" 'GP" + text::decimal(c.registers.get(Field::jmpPin));
+    note = u" 'GP" + text::decimal(c.registers.get(Field::jmpPin) + c.gpioBase);
   }
   return shown(Mnemonic::jmp) + u" " + shownName(kJmpConditions, field) + u" " + target;
 }
@@ -63,7 +64,10 @@ std::u16string decodeWait(const Bits& b, const DecodeContext& c) {
   size_t source = static_cast<size_t>(b.number(10, 2));
   head += u" " + shownName(c.versionOne ? kWaitSourcesV1 : kWaitSources, source);
   switch (source) {
-    case 0: return head + u" " + text::decimal(index) + pinHint(index, 1, c.noHints);
+    case 0: {
+      const int32_t gpio = index + c.gpioBase;
+      return head + u" " + text::decimal(gpio) + pinHint(gpio, 1, c.noHints);
+    }
     case 1:
       return head + u" " + text::decimal(index) +
              pinHint(int64_t{index} + c.pins.inBase, 1, c.noHints);
@@ -75,7 +79,8 @@ std::u16string decodeWait(const Bits& b, const DecodeContext& c) {
   if (!c.versionOne) return head + u" " + text::decimal(index);
   int32_t offset = b.number(15, 2);
   if (offset != 0) head += u" + " + text::decimal(offset);
-  return head + pinHint(int64_t{c.registers.get(Field::jmpPin)} + offset, 1, c.noHints);
+  return head +
+         pinHint(int64_t{c.registers.get(Field::jmpPin)} + c.gpioBase + offset, 1, c.noHints);
 }
 
 std::u16string decodeShift(const Bits& b, int op, size_t field, const DecodeContext& c) {
@@ -184,8 +189,12 @@ std::u16string sideAndDelay(const Bits& b, std::u16string t, const DecodeContext
 }  // namespace
 
 DecodeContext decodeContextFor(const PioAssembler& pio, bool noHints) {
-  return {pio.registers(), pio.block.pins, labelsOfCurrentBlock(pio), noHints,
-          pio.block.versionOne};
+  const int32_t base = gpioBase(pio, pio.placement.currentPio);
+  PinGroups pins = pio.block.pins;
+  for (int32_t* first : {&pins.set.base, &pins.out.base, &pins.sideset.base, &pins.inBase}) {
+    *first += base;
+  }
+  return {pio.registers(), pins, labelsOfCurrentBlock(pio), noHints, pio.block.versionOne, base};
 }
 
 std::u16string decodeForCurrentMachine(const PioContext& ctx, uint16_t word) {

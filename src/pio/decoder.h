@@ -16,6 +16,9 @@ struct DecodeContext {
   bool noHints = false;
   /// The block runs PIO version 1: its words read with that version's forms.
   bool versionOne = false;
+  /// The PIO block's GPIO base: a GPIO in a word or a field counts from it;
+  /// the pin groups above are real pins already.
+  int32_t gpioBase = 0;
 };
 
 /// The decoder's view of (currentPio, currentSm) in the current block.

@@ -4,6 +4,7 @@
 #include <span>
 #include <string>
 
+#include "pio/gpio_base.h"
 #include "pio/guidance.h"
 #include "pio/instruction_set.h"
 #include "pio/instruction_tail.h"
@@ -171,8 +172,9 @@ Encoded encodeWait(PioLine& line) {
   bool irq = source && kWaitSources[*source].name == u"irq";
   encoded.takesRel = irq;
   if (irq) neighbourIrq(line, u"wait irq", encoded);
-  // Version 1 reaches GPIO 47; the word keeps the number's low five bits, and
-  // the loader moves them by the block's GPIO base.
+  // Version 1 reaches GPIO 47: the word holds the GPIO counted from the PIO
+  // block's base, as the SDK's loader leaves it.
+  bool gpio = source && kWaitSources[*source].name == u"gpio";
   bool wideGpio = source && kWaitSources[*source].name == u"gpio" && line.versionOne();
   std::optional<int32_t> index = readValue(line, line.valueWord());
   if (index && irq && (*index < 0 || *index > 7)) {
@@ -181,6 +183,8 @@ Encoded encodeWait(PioLine& line) {
     line.fail(ErrorKind::gen, kWaitGpioOutOfRange, text::decimal(*index));
   } else if (index && !irq && !wideGpio && (*index < 0 || *index > 31)) {
     line.fail(ErrorKind::gen, kWaitIndexOutOfRange, text::decimal(*index));
+  } else if (index && gpio) {
+    index = pinField(line, *index, u"wait gpio");
   }
   encoded.bits += bitsOf(index.value_or(0)) & 0x1F;
   return encoded;

@@ -111,7 +111,10 @@ LineResult applyField(PioLine& line, const FieldDirective& directive) {
     return Outcome::noWord;
   }
   noteBlockField(line.pio, directive.field);
-  if (directive.pinCopy != nullptr) *directive.pinCopy(line.pio.block.pins) = given;
+  // A pin group keeps its base as the field does, from the PIO block's base.
+  if (directive.pinCopy != nullptr) {
+    *directive.pinCopy(line.pio.block.pins) = directive.gpio ? value : given;
+  }
   return showRegisterChange(line.ctx, kind, before.of(kind), fieldLabel({directive.field}, images.chip),
                             line.original());
 }

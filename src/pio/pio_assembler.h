@@ -67,7 +67,8 @@ struct PinGroup {
 };
 
 /// The pins the decoder names and the SETPIN commands claim, as the pin
-/// directives of the block last gave them.
+/// directives of the block last gave them; the first pins count from the PIO
+/// block's GPIO base, as their fields do.
 struct PinGroups {
   PinGroup set;
   PinGroup out;

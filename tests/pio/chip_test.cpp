@@ -14,8 +14,10 @@ namespace {
 
 using Lines = std::vector<std::u16string>;
 
-// The block's MMBasic commands, each listing tail cut off.
-Lines commandsOf(pio_test::Reader& reader, const Lines& block) {
+// The block's MMBasic commands, each listing tail cut off, read as a source
+// of its own.
+Lines commandsOf(const Lines& block) {
+  pio_test::Reader reader;
   Lines commands;
   for (const std::u16string& line : reader.readLines(block)) {
     if (line.starts_with(u"SETPIN") || line.starts_with(u"PIO ")) {
@@ -28,7 +30,8 @@ Lines commandsOf(pio_test::Reader& reader, const Lines& block) {
 std::u16string initOf(const Lines& block, std::u16string_view options = {}) {
   pio_test::Reader reader;
   if (!options.empty()) reader.blocks.readOptions(options);
-  for (const std::u16string& command : commandsOf(reader, block)) {
+  for (const std::u16string& line : reader.readLines(block)) {
+    const std::u16string command = line.substr(0, line.find(u"  '"));
     if (command.starts_with(u"PIO INIT MACHINE")) return command;
   }
   return {};
@@ -63,6 +66,9 @@ TEST(Rp2350, VersionOneConfigurationTakesTheRp2350Fields) {
     block.push_back(u"nop");
     EXPECT_EQ(initOf(block), row.init) << text::encodeUtf8(row.lines[0]);
   }
+  // The RX FIFO's entries lent to put or get leave autopush nothing to push to.
+  EXPECT_EQ(errorsOf({u".pio_version 1", u".fifo putget", u".in 32 left auto"}),
+            (std::vector<std::u16string>{u"autopush is incompatible with .fifo txput, txget or putget (auto)"}));
 }
 
 // The same line gives other bits on the RP2350, however the chip is chosen.
@@ -87,14 +93,19 @@ TEST(Rp2350, TheChipOfABlockLaysOutItsFields) {
 }
 
 TEST(Rp2350, TheThirdPioBlockAndPinsAboveThirtyOne) {
-  pio_test::Reader reader;
-  EXPECT_EQ(commandsOf(reader, {u".chip rp2350", u".pio 2", u".sm 3", u".set_base 40",
+  EXPECT_EQ(commandsOf({u".chip rp2350", u".pio 2", u".sm 3", u".set_base 40",
                                 u".set_count 2", u".jmp_pin 33", u"set pins, 3"}),
             (Lines{u"PIO PROGRAM LINE 2,&h00,&hE003", u"SETPIN GP40,PIO2 'SET",
                    u"SETPIN GP41,PIO2 'SET", u"PIO SET BASE 2,16",
                    u"PIO INIT MACHINE 2,3,0,&H8000300,&H11000000,&HC0000,&H0", u"PIO START 2,3"}));
+  // A GPIO in a word counts from the base too, and so do the default SET pins.
+  EXPECT_EQ(commandsOf({u".pio_version 1", u".in_base 40", u"wait 1 gpio 44", u"wait 1 pin 2"}),
+            (Lines{u"PIO PROGRAM LINE 0,&h00,&h209C", u"PIO PROGRAM LINE 0,&h01,&h20A2",
+                   u"SETPIN GP16,PIO0 'SET", u"SETPIN GP17,PIO0 'SET", u"SETPIN GP18,PIO0 'SET",
+                   u"SETPIN GP19,PIO0 'SET", u"SETPIN GP20,PIO0 'SET", u"PIO SET BASE 0,16",
+                   u"PIO INIT MACHINE 0,0,0,&H140C0000,&H1000,&HC0000,&H0", u"PIO START 0,0"}));
   // Without a pin above 31 the block still sets the base its fields count from.
-  EXPECT_EQ(commandsOf(reader, {u".chip rp2350", u".set_count 0", u"nop"}),
+  EXPECT_EQ(commandsOf({u".chip rp2350", u".set_count 0", u"nop"}),
             (Lines{u"PIO PROGRAM LINE 0,&h00,&hA042", u"PIO SET BASE 0,0",
                    u"PIO INIT MACHINE 0,0,0,&H0,&H0,&HC0000,&H0", u"PIO START 0,0"}));
 

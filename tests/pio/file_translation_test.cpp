@@ -49,7 +49,7 @@ constexpr std::u16string_view kPair =
 
 pio::PioFileTranslation translate(std::u16string_view text, int pioBlock = 0) {
   RecordingLogs logs;
-  return pio::translatePioFile(std::make_shared<const pio::PioFile>(u"t.pio", text), {pioBlock}, logs);
+  return pio::translatePioFile(std::make_shared<const pio::PioFile>(u"t.pio", text), {pioBlock, std::nullopt}, logs);
 }
 
 // The lines of text that start with one of the prefixes, in order.
