@@ -15,9 +15,10 @@ namespace {
 using Lines = std::vector<std::u16string>;
 
 // The block's MMBasic commands, each listing tail cut off, read as a source
-// of its own.
-Lines commandsOf(const Lines& block) {
+// of its own (after a "#PASMCFG" line when options are given).
+Lines commandsOf(const Lines& block, std::u16string_view options = {}) {
   pio_test::Reader reader;
+  if (!options.empty()) reader.blocks.readOptions(options);
   Lines commands;
   for (const std::u16string& line : reader.readLines(block)) {
     if (line.starts_with(u"SETPIN") || line.starts_with(u"PIO ")) {
@@ -28,10 +29,7 @@ Lines commandsOf(const Lines& block) {
 }
 
 std::u16string initOf(const Lines& block, std::u16string_view options = {}) {
-  pio_test::Reader reader;
-  if (!options.empty()) reader.blocks.readOptions(options);
-  for (const std::u16string& line : reader.readLines(block)) {
-    const std::u16string command = line.substr(0, line.find(u"  '"));
+  for (const std::u16string& command : commandsOf(block, options)) {
     if (command.starts_with(u"PIO INIT MACHINE")) return command;
   }
   return {};
@@ -46,10 +44,7 @@ std::vector<std::u16string> errorsOf(const Lines& block) {
 }
 
 TEST(Rp2350, VersionOneConfigurationTakesTheRp2350Fields) {
-  struct Row {
-    Lines lines;
-    std::u16string init;
-  } rows[] = {
+  const std::pair<Lines, std::u16string> rows[] = {
       {{u".fifo txput"}, u"PIO INIT MACHINE 0,0,0,&H14000000,&H0,&HC8000,&H0"},
       {{u".fifo txget"}, u"PIO INIT MACHINE 0,0,0,&H14000000,&H0,&HC4000,&H0"},
       {{u".fifo putget"}, u"PIO INIT MACHINE 0,0,0,&H14000000,&H0,&HCC000,&H0"},
@@ -60,11 +55,11 @@ TEST(Rp2350, VersionOneConfigurationTakesTheRp2350Fields) {
       {{u".mov_status irq next set 7"}, u"PIO INIT MACHINE 0,0,0,&H14000000,&H57,&HC0000,&H0"},
       {{u".mov_status rxfifo < 20"}, u"PIO INIT MACHINE 0,0,0,&H14000000,&H34,&HC0000,&H0"},
   };
-  for (const Row& row : rows) {
+  for (const auto& [lines, init] : rows) {
     Lines block = {u".pio_version 1"};
-    block.insert(block.end(), row.lines.begin(), row.lines.end());
+    block.insert(block.end(), lines.begin(), lines.end());
     block.push_back(u"nop");
-    EXPECT_EQ(initOf(block), row.init) << text::encodeUtf8(row.lines[0]);
+    EXPECT_EQ(initOf(block), init) << text::encodeUtf8(lines[0]);
   }
   // The RX FIFO's entries lent to put or get leave autopush nothing to push to.
   EXPECT_EQ(errorsOf({u".pio_version 1", u".fifo putget", u".in 32 left auto"}),
