@@ -94,6 +94,8 @@ TEST(PioFilesWhole, ASourceOfPioProgramsBecomesTheirCommands) {
   EXPECT_TRUE(has(ws.root().read("leds.bas"), "PIO PROGRAM LINE 1,&h00,"));
   EXPECT_EQ(run({"--pio", "2", "src/leds.pio"}).err,
             ws.sourcePath("leds.pio") + ": error: .pio 2 needs the RP2350, the chip with a third PIO block (--chip rp2350)\n");
+  const std::string rp2350 = run({"--chip", "RP2350", "--pio", "2", "src/leds.pio"}).out;
+  EXPECT_TRUE(has(rp2350, "PIO SET BASE 2,0\r\nPIO INIT MACHINE 2,0,")) << rp2350;
   const testing_support::RunResult missing = run({"src/none.pio"});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_TRUE(has(missing.err, "none.pio': there is no such file"));

@@ -47,6 +47,7 @@ TEST(ShellForm, HelpVersionAndUsageErrors) {
       {{"src/prog.bas", "-o"}, 2, "", "prexle: error: option requires an argument -- 'o'" + kHint},
       {{"-m", "fast", "src/prog.bas"}, 2, "",
        "prexle: error: invalid mode 'fast'; use corvane, brisko or piocheck" + kHint},
+      {{"--chip", "rp2450", "src/prog.bas"}, 2, "", "prexle: error: invalid chip 'rp2450'; use rp2040 or rp2350" + kHint},
       {{"--line-map=m", "src/prog.bas"}, 2, "",
        "prexle: error: --line-map needs --mode brisko: only a brisko run has a line map" + kHint},
       {{"-o", "-", "--log=-", "src/prog.bas"}, 2, "",
