@@ -15,6 +15,15 @@ PathKind pathKind(const std::u16string& path) {
   return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::folder : PathKind::file;
 }
 
+bool isStream(const std::u16string& path) {
+  HANDLE file = ::CreateFileW(wide(path), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const DWORD type = ::GetFileType(file);
+  ::CloseHandle(file);
+  return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+}
+
 bool canOpenForReading(const std::u16string& path) {
   HANDLE file = ::CreateFileW(wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);

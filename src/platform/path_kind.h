@@ -11,6 +11,11 @@ enum class PathKind { missing, file, folder };
 /// included, since they read and write like one).
 PathKind pathKind(const std::u16string& path);
 
+/// Whether the path names, links followed, a character device or a pipe
+/// (/dev/null, /dev/stdout, NUL, CON): a file that is written into as it
+/// stands, since renaming a new file over it would replace the device.
+bool isStream(const std::u16string& path);
+
 /// Whether the file can be opened for reading now; it is closed again.
 bool canOpenForReading(const std::u16string& path);
 

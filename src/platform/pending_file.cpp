@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/interruption.h"
+#include "platform/path_kind.h"
 #include "platform/temporaries.h"
 #include "text/utf8.h"
 
@@ -37,6 +38,14 @@ PendingFile::~PendingFile() {
 // interruption handler before it exists.
 bool PendingFile::writeWith(const std::function<bool(AppendFile&)>& content) {
   written_.remove();
+  stream_ = isStream(path_);
+  if (stream_) {
+    // A device takes the bytes as they come; it cannot be flushed to a disk.
+    auto file = AppendFile::create(path_);
+    if (!file) return false;
+    const bool written = content(*file);
+    return file->close() && written;
+  }
   removeStaleTemporariesBeside(path_);
   for (int i = 0; i < kNameTries; ++i) {
     Temporary candidate{temporaryPathBeside(path_), nullptr};
@@ -77,6 +86,7 @@ bool PendingFile::writeText(std::u16string_view text) {
 }
 
 bool PendingFile::replace() {
+  if (stream_) return true;
   if (written_.path.empty() || !renameFile(written_.path, path_)) return false;
   written_.forget();
   return true;
@@ -84,12 +94,14 @@ bool PendingFile::replace() {
 
 bool PendingFile::commit() {
   if (!replace()) return false;
+  if (stream_) return true;
   // The file is in place either way; only its surviving a crash is in doubt.
   syncFolder(folderPart(path_));
   return true;
 }
 
 bool PendingFile::keepPrevious() {
+  if (stream_) return true;
   Temporary kept{temporaryPathBeside(path_), nullptr};
   kept.guard = std::make_unique<RemovedOnInterruption>(kept.path);
   switch (addSecondName(path_, kept.path)) {
@@ -101,6 +113,7 @@ bool PendingFile::keepPrevious() {
 }
 
 void PendingFile::putPreviousBack() {
+  if (stream_) return;
   if (previous_.path.empty()) {
     removeFile(path_);
   } else if (renameFile(previous_.path, path_)) {

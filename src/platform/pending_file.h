@@ -14,6 +14,8 @@ class RemovedOnInterruption;
 /// in the same folder, flushed onto the disk, and commit() renames it over
 /// the real path. So a crash at any moment leaves the old file or the new
 /// one. A pending file that is never committed leaves nothing behind.
+/// A device or pipe at the path (/dev/null, NUL) is written into directly
+/// instead: it has no old content to keep, and a rename would replace it.
 class PendingFile {
  public:
   explicit PendingFile(std::u16string path);
@@ -59,7 +61,11 @@ class PendingFile {
   // After replace(): the path as it was before keepPrevious().
   void putPreviousBack();
 
+  // The path is a device or pipe, written into as it stands.
+  bool stream() const { return stream_; }
+
   std::u16string path_;
+  bool stream_ = false;
   Temporary written_;
   Temporary previous_;
 };

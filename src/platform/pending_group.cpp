@@ -21,13 +21,17 @@ PendingFile& PendingGroup::add(std::u16string path) {
 const PendingFile* PendingGroup::commit() {
   InterruptionsHeld held;
   std::vector<GroupEntry> entries;
+  std::vector<const PendingFile*> recorded;
   for (size_t i = 0; i < files_.size(); ++i) {
     if (i + 1 < files_.size() && !files_[i]->keepPrevious()) return files_[i].get();
+    // A device was written already and has nothing to roll back.
+    if (files_[i]->stream()) continue;
     entries.push_back({files_[i]->path(), files_[i]->written_.path, files_[i]->previous_.path});
+    recorded.push_back(files_[i].get());
   }
   GroupRecord record;
-  if (files_.size() > 1) {
-    if (const GroupEntry* failed = record.write(entries)) return files_[failed - entries.data()].get();
+  if (entries.size() > 1) {
+    if (const GroupEntry* failed = record.write(entries)) return recorded[failed - entries.data()];
   }
   for (size_t i = 0; i < files_.size(); ++i) {
     if (files_[i]->replace()) continue;

@@ -3,6 +3,8 @@
 // one, and the next run that writes beside them finds no leftovers.
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -94,6 +96,29 @@ TEST(PendingGroup, AKillAtAnyStepLeavesAWholePairOnceTheNextRunHasLooked) {
     EXPECT_TRUE(left == kOld || left == kNew) << "step " << step;
     EXPECT_FALSE(leftovers(*folder)) << "step " << step;
   }
+}
+
+// "-o /dev/null" and a pipe: the bytes go into the device, which stays one; a
+// rename over it would have replaced it with a file.
+TEST(PendingGroup, ADeviceOrPipeIsWrittenIntoAndStaysOne) {
+  auto folder = folderWithOldPair();
+  const fs::path pipe = *folder / "X/pipe";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  platform::PendingGroup pair;
+  ASSERT_TRUE(pair.add(text::u16(pipe.string())).write("to the pipe"));
+  ASSERT_TRUE(pair.add(text::u16((*folder / "DATA/lineno.txt").string())).write(kNew.map));
+  EXPECT_EQ(pair.commit(), nullptr);
+  char got[32] = {};
+  EXPECT_EQ(::read(reader, got, sizeof got), 11);
+  ::close(reader);
+  EXPECT_EQ(std::string(got), "to the pipe");
+  struct stat info {};
+  ASSERT_EQ(::stat(pipe.c_str(), &info), 0);
+  EXPECT_TRUE(S_ISFIFO(info.st_mode));
+  EXPECT_EQ(folder->read("DATA/lineno.txt"), kNew.map);
+  EXPECT_FALSE(leftovers(*folder));
 }
 
 }  // namespace
