@@ -25,6 +25,9 @@ run_shell_checks() {
   expect_equal "PIO errors: FILE:LINE: error: lines on stderr, exit code 1, the result written" \
     "$source:5: error: Invalid destination foo|$source:6: error: label not resolved nowhere|1|yes" \
     "$(tr '\n' '|' <"$folder/stderr")$(cat "$folder/exitcode")|$([[ -f $folder/src/prog_x.bas ]] && echo yes)"
+  run_prexle_with "$folder" -o NUL "$source"
+  expect_equal "-o NUL: the device takes the result, no file named NUL appears" "1|no" \
+    "$(cat "$folder/exitcode")|$([[ -e $folder/NUL || -e $folder/src/NUL ]] && echo yes || echo no)"
   run_prexle_with "$folder" --bogus
   expect_equal "a usage error: the hint to --help, exit code 2" \
     "prexle: error: unrecognized option '--bogus'|Try 'prexle --help' for more information.|2" \
