@@ -256,15 +256,16 @@ LineResult pioVersionDirective(PioLine& line) {
     return refuse(line, std::u16string(kPioVersionInvalid) + text::decimal(*version), u"0-1");
   }
   PioAssembler& pio = line.pio;
-  // Version 1 implies the RP2350 unless the block named its chip itself.
   if (line.firstReading()) {
-    if (*version == 1) {
-      BlockChip& chip = pio.symbols.blockChips[pio.placement.blockNumber];
-      if (!chip.named) chip.chip = Chip::rp2350;
-    }
+    pio.symbols.blockChips[pio.placement.blockNumber].lastVersionOne = *version == 1;
     return Outcome::directive;
   }
   if (*version == 1 && pio.block.chip != Chip::rp2350) {
+    // A later ".pio_version 0" takes it back, as pioasm's last one counts.
+    const auto found = pio.symbols.blockChips.find(pio.placement.blockNumber);
+    if (found != pio.symbols.blockChips.end() && found->second.lastVersionOne == false) {
+      return Outcome::directive;
+    }
     line.fail(ErrorKind::gen, kVersionOneOnRp2040, word.text);
     return Outcome::noWord;
   }

@@ -297,7 +297,7 @@ LineResult chipDirective(PioLine& line) {
     line.fail(ErrorKind::dir, std::u16string(kChipInvalid) + name, u"rp2040, rp2350");
     return Outcome::noWord;
   }
-  if (line.firstReading()) line.pio.symbols.blockChips[line.pio.placement.blockNumber] = {*chip, true};
+  if (line.firstReading()) line.pio.symbols.blockChips[line.pio.placement.blockNumber].named = *chip;
   return Outcome::directive;
 }
 

@@ -116,7 +116,14 @@ PioFileTranslation translatePioFile(const std::shared_ptr<const PioFile>& file,
     return out;
   }
   if (programs.empty()) {
-    out.errors.push_back({file->path(), 0, u"the .pio file holds no program"});
+    // What pioasm refuses in such a file (a directive outside a program, ...)
+    // says more than that it holds none.
+    for (const PioFileLine& line : file->lines()) {
+      if (line.error.empty()) continue;
+      const std::u16string detail = line.errorDetail.empty() ? u"" : u" (" + line.errorDetail + u")";
+      out.errors.push_back({file->path(), line.number, line.error + detail});
+    }
+    if (out.errors.empty()) out.errors.push_back({file->path(), 0, u"the .pio file holds no program"});
     return out;
   }
   std::optional<std::vector<int32_t>> starts;
@@ -129,9 +136,9 @@ PioFileTranslation translatePioFile(const std::shared_ptr<const PioFile>& file,
   }
   if (!starts) {
     // The file's own errors still show, each program assembled alone.
-    std::vector<PioDiagnostic> all = errorsOfProgram(file, 0);
+    std::vector<PioDiagnostic> all = errorsOfProgram(file, 0, chip);
     for (size_t p = 1; p < programs.size(); ++p) {
-      for (PioDiagnostic& error : errorsOfProgram(file, p)) {
+      for (PioDiagnostic& error : errorsOfProgram(file, p, chip)) {
         const size_t line = static_cast<size_t>(error.line - 1);
         if (line >= programs[p].firstLine && line < programs[p].endLine) all.push_back(std::move(error));
       }

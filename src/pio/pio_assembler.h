@@ -130,11 +130,16 @@ struct MachineStart {
 template <typename T>
 using PerMachine = std::array<std::array<T, kStateMachineCount>, kPioBlockCount>;
 
-/// The chip a block is for, as its first reading found it: named by ".chip",
-/// or implied by ".pio_version 1".
+/// What a block's first reading found of its chip: the one ".chip" named,
+/// and what its last ".pio_version" asked for (the last counts, as in
+/// pioasm). Version 1 implies the RP2350 where no chip is named.
 struct BlockChip {
-  Chip chip = Chip::rp2040;
-  bool named = false;
+  std::optional<Chip> named;
+  std::optional<bool> lastVersionOne;
+
+  Chip chipOr(Chip runDefault) const {
+    return named ? *named : lastVersionOne.value_or(false) ? Chip::rp2350 : runDefault;
+  }
 };
 
 /// What lasts the whole run: the labels and defines the readings record, and
@@ -150,6 +155,11 @@ struct Symbols {
   /// The chip of each block that chose one, by block number; filled by the
   /// first reading, so that the second lays out every field for it.
   std::unordered_map<int, BlockChip> blockChips;
+  /// The chip block blockNumber is laid out for.
+  Chip chipOfBlock(int blockNumber, Chip runDefault) const {
+    const auto found = blockChips.find(blockNumber);
+    return found != blockChips.end() ? found->second.chipOr(runDefault) : runDefault;
+  }
   /// The (block number, PIO block) pairs whose pins go above 31, as the
   /// first reading found them.
   std::unordered_set<int> highGpioBlocks;

@@ -86,9 +86,7 @@ void PioBlocks::startBlock(Reading reading) {
   // readings count the same slots.
   pio_.decoding = false;
   if (reading == Reading::second) {
-    const auto chosen = pio_.symbols.blockChips.find(pio_.placement.blockNumber);
-    pio_.block = BlockState::forChip(chosen != pio_.symbols.blockChips.end() ? chosen->second.chip
-                                                                              : options_.chip);
+    pio_.block = BlockState::forChip(pio_.symbols.chipOfBlock(pio_.placement.blockNumber, options_.chip));
     setGpioBases(pio_);
   }
 }
@@ -226,6 +224,9 @@ void PioBlocks::includeLine(Reading reading, std::u16string_view line,
 void PioBlocks::includeProgram(Reading reading, const std::shared_ptr<const PioFile>& file,
                                size_t index, bool pioCheckMode) {
   beginIncludedProgram(pio_, *file, index);
+  // Built for the RP2350, the SDK assembles .pio files as PIO version 1
+  // unless they say otherwise (pioasm -v 1).
+  if (reading == Reading::second && pio_.block.chip == Chip::rp2350) pio_.block.versionOne = true;
   const PioFileProgram& program = file->programs()[index];
   auto read = [&](size_t from, size_t to) {
     for (size_t i = from; i < to; ++i) {
@@ -256,7 +257,7 @@ void PioBlocks::reportOtherPrograms(LoadedFile& loaded, size_t included) {
   for (size_t p = 0; p < file.programs().size(); ++p) {
     if (p == included || loaded.included.contains(p)) continue;
     const PioFileProgram& program = file.programs()[p];
-    for (const PioDiagnostic& error : errorsOfProgram(loaded.file, p)) {
+    for (const PioDiagnostic& error : errorsOfProgram(loaded.file, p, pio_.block.chip)) {
       const size_t line = static_cast<size_t>(error.line - 1);
       if (line < program.firstLine || line >= program.endLine) continue;
       pio_.place = {file.path(), error.line};
@@ -267,9 +268,10 @@ void PioBlocks::reportOtherPrograms(LoadedFile& loaded, size_t included) {
 }
 
 std::vector<PioDiagnostic> errorsOfProgram(const std::shared_ptr<const PioFile>& file,
-                                           size_t program) {
+                                           size_t program, Chip chip) {
   SilentLogs silent;
   PioBlocks alone(silent);
+  alone.setDefaultChip(chip);
   for (Reading reading : {Reading::first, Reading::second}) {
     alone.restartReading();
     alone.startBlock(reading);

@@ -120,8 +120,9 @@ class PioBlocks {
 };
 
 /// The errors a program of a .pio file gives assembled alone, in a block of
-/// its own; the lines before the file's first program included.
+/// its own for chip (unless the program asks for another); the lines before
+/// the file's first program included.
 std::vector<PioDiagnostic> errorsOfProgram(const std::shared_ptr<const PioFile>& file,
-                                           size_t program);
+                                           size_t program, Chip chip);
 
 }  // namespace pio

@@ -107,12 +107,13 @@ class PioFile::Builder {
     if (f_.globals_.contains(name) || scope.contains(name)) {
       return fail(u"name already defined", name);
     }
-    std::unordered_set<std::u16string>& folded = global ? globalFolded_ : program_.folded;
-    const std::u16string lower = text::lower(name);
-    if (folded.contains(lower) || (!global && globalFolded_.contains(lower))) {
-      return fail(u"names that differ only in case are not supported", name);
+    // The block keeps a program's labels without regard to case, as its own
+    // dialect does, so two labels may not differ only in case. Defines stay
+    // with the file, so one may share a label's letters (.define HSYNC 1 and
+    // hsync:).
+    if (symbol.label && !program_.labelsFolded.insert(text::lower(name)).second) {
+      return fail(u"labels that differ only in case are not supported", name);
     }
-    folded.insert(lower);
     scope.emplace(name, std::move(symbol));
   }
 
@@ -174,13 +175,12 @@ class PioFile::Builder {
     bool wrapSeen = false;
     PioFileLine* wrapTarget = nullptr;
     int32_t wrapTargetIndex = 0;
-    std::unordered_set<std::u16string> folded;
+    std::unordered_set<std::u16string> labelsFolded;
   };
 
   PioFile& f_;
   PioFileLine* line_ = nullptr;
   ProgramState program_;
-  std::unordered_set<std::u16string> globalFolded_;
   bool globalVersionOne_ = false;
 };
 

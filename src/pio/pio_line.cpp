@@ -112,8 +112,7 @@ void PioLine::fail(ErrorKind kind, std::u16string_view message, std::u16string_v
 
 Chip PioLine::chip() const {
   if (!firstReading()) return pio.block.chip;
-  const auto chosen = pio.symbols.blockChips.find(pio.placement.blockNumber);
-  return chosen != pio.symbols.blockChips.end() ? chosen->second.chip : ctx.options.chip;
+  return pio.symbols.chipOfBlock(pio.placement.blockNumber, ctx.options.chip);
 }
 
 bool PioLine::needVersionOne(std::u16string_view form, std::u16string_view word) {

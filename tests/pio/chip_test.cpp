@@ -77,6 +77,10 @@ TEST(Rp2350, TheChipOfABlockLaysOutItsFields) {
   EXPECT_EQ(initOf({u".chip rp2040", u".mov_status rxfifo < 2", u"nop"}, u"#PASMCFG rp2350"),
             u"PIO INIT MACHINE 0,0,0,&H14000000,&H12,&HC0000,&H0");
 
+  // The last .pio_version counts, as in pioasm.
+  EXPECT_EQ(initOf({u".pio_version 1", u".pio_version 0", u".mov_status rxfifo < 2", u"nop"}),
+            u"PIO INIT MACHINE 0,0,0,&H14000000,&H12,&HC0000,&H0");
+  EXPECT_EQ(errorsOf({u".chip rp2040", u".pio_version 1", u".pio_version 0"}), std::vector<std::u16string>{});
   EXPECT_EQ(errorsOf({u".chip rp2040", u".pio_version 1"}),
             (std::vector<std::u16string>{
                 u".pio_version 1 needs the RP2350, and the block is for the RP2040 (.chip) (1)"}));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,10 @@ constexpr std::u16string_view kPair =
     u"    jmp !osre top\n"
     u"    .word 0x0009\n";
 
-pio::PioFileTranslation translate(std::u16string_view text, int pioBlock = 0) {
+pio::PioFileTranslation translate(std::u16string_view text, int pioBlock = 0,
+                                  std::optional<pio::Chip> chip = std::nullopt) {
   RecordingLogs logs;
-  return pio::translatePioFile(std::make_shared<const pio::PioFile>(u"t.pio", text), {pioBlock, std::nullopt}, logs);
+  return pio::translatePioFile(std::make_shared<const pio::PioFile>(u"t.pio", text), {pioBlock, chip}, logs);
 }
 
 // The lines of text that start with one of the prefixes, in order.
@@ -122,17 +124,27 @@ TEST(PioFiles, RefusedFilesNameTheirLines) {
         {u"t.pio", 7, u"side value too big for allocated bits (2)"},
         {u"t.pio", 8, u"instruction requires side: the program's .side_set is not optional (push)"},
         {u"t.pio", 9, u".fifo must precede any program instructions (.fifo)"}}},
-      {u".define V 1\n.program a\n.define V 2\nLoop:\njmp loop\nab:\nAB:\nnop side 0\nin status, 1\n",
+      {u".define V 1\n.program a\n.define V 2\nLoop:\njmp loop\nab:\nAB:\nnop side 0\nin status, 1\n.define Ab 1\n",
        {{u"t.pio", 3, u"name already defined (V)"},
         {u"t.pio", 5, u"undefined symbol (loop)"},
-        {u"t.pio", 7, u"names that differ only in case are not supported (AB)"},
+        {u"t.pio", 7, u"labels that differ only in case are not supported (AB)"},
         {u"t.pio", 8, u"side without a .side_set is not supported (side)"},
         {u"t.pio", 9, u"in status is not supported: IN has no STATUS source (status)"}}},
+      {u".side_set 1\nnop\n",
+       {{u"t.pio", 1, u".side_set is invalid outside of a program (.side_set)"},
+        {u"t.pio", 2, u"an instruction is invalid outside of a program (nop)"}}},
+      {u".program p\nmov pindirs, x\n",
+       {{u"t.pio", 2, u"mov pindirs needs the RP2350 and .pio_version 1 (pindirs)"}}},
+      // The last .pio_version counts, as in pioasm.
+      {u".pio_version 1\n.pio_version 0\n.program p\nnop\n", {}},
   };
   for (const Row& row : rows) {
     pio::PioFileTranslation out = translate(row.text);
     EXPECT_EQ(out.errors, row.errors) << text::encodeUtf8(row.text);
   }
+  // Built for the RP2350, the SDK assembles a file as version 1 unless it says 0.
+  EXPECT_TRUE(translate(u".program p\nmov pindirs, x\n", 0, pio::Chip::rp2350).errors.empty());
+  EXPECT_EQ(translate(u".program p\n.pio_version 0\nmov pindirs, x\n", 0, pio::Chip::rp2350).errors.size(), 1u);
   EXPECT_EQ(translate(u".program a\nnop\n", 2).errors,
             (std::vector<pio::PioDiagnostic>{{u"t.pio", 0, u".pio 2 needs the RP2350, the chip with a third PIO block (--chip rp2350)"}}));
 }
