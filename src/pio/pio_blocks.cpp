@@ -213,6 +213,8 @@ void PioBlocks::includeLine(Reading reading, std::u16string_view line,
   if (!program) {
     logs_.pioErrorLine(line);
     reportPioError(pio_, logs_, ErrorKind::gen, message, detail);
+    if (loaded != nullptr && loaded->file) reportLinesOfFileWithoutProgram(*loaded);
+    pio_.place = place;
     return;
   }
   if (pioCheckMode) logs_.pioErrorLine(line);
@@ -264,6 +266,19 @@ void PioBlocks::reportOtherPrograms(LoadedFile& loaded, size_t included) {
       echoForReport(logs_, pio_.place, file.lines()[line].text, true);
       reportPioError(pio_, logs_, ErrorKind::gen, error.message, u"program " + program.name);
     }
+  }
+}
+
+// What pioasm refuses in a file without a program (a directive outside a
+// program, ...) says more than that it holds none.
+void PioBlocks::reportLinesOfFileWithoutProgram(LoadedFile& loaded) {
+  const PioFile& file = *loaded.file;
+  if (!file.programs().empty() || std::exchange(loaded.othersChecked, true)) return;
+  for (const PioFileLine& line : file.lines()) {
+    if (line.error.empty()) continue;
+    pio_.place = {file.path(), line.number};
+    echoForReport(logs_, pio_.place, line.text, true);
+    reportPioError(pio_, logs_, ErrorKind::gen, line.error, line.errorDetail);
   }
 }
 

@@ -92,7 +92,8 @@ class PioBlocks {
   struct LoadedFile {
     std::u16string path;
     std::shared_ptr<const PioFile> file;
-    /// The file's other programs were assembled and their errors reported.
+    /// The rest of the file was checked and its errors reported: its other
+    /// programs, or, in a file without any, its refused lines.
     bool othersChecked = false;
     /// The programs some ".include" of the run names, as the first reading
     /// found them: each reports its own errors where it is included.
@@ -108,6 +109,7 @@ class PioBlocks {
   void includeLine(Reading reading, std::u16string_view line, const IncludeRequest& request,
                    bool pioCheckMode);
   void reportOtherPrograms(LoadedFile& loaded, size_t included);
+  void reportLinesOfFileWithoutProgram(LoadedFile& loaded);
   void listLine(std::u16string_view line, LineResult result, const std::u16string& label,
                 bool pioCheckMode);
 

@@ -61,18 +61,20 @@ TEST(PioFilesInBlocks, WhatCannotBeIncludedIsAnErrorAtTheLine) {
   Workspace ws;
   ws.writeSource(kLeds, "leds.pio");
   ws.writeSource("; nothing here\n", "none.pio");
+  ws.writeSource(".side_set 1\n", "stray.pio");
   ws.writeSource(
       "#PIOSTART\r\n.include \"leds.pio\"\r\n.include \"missing.pio\" x\r\n.include leds.pio blinky\r\n"
-      ".include none.pio\r\n.include \"leds.pio\r\n#PIOEND\r\n");
+      ".include none.pio\r\n.include \"leds.pio\r\n.include stray.pio\r\n#PIOEND\r\n");
   testing_support::RunResult run = ws.run("Corvane");
   const std::string report = ws.data("PasmErrors.txt");
   for (const char* message :
        {"the .pio file holds several programs: name the one to include (blink, shift)",
         "cannot read the .pio file (", "missing.pio)", "the .pio file holds no program blinky (blink, shift)",
-        "the .pio file holds no program (", "expected .include \"FILE.pio\" [PROGRAM] (.include \"leds.pio)"}) {
+        "the .pio file holds no program (", "expected .include \"FILE.pio\" [PROGRAM] (.include \"leds.pio)",
+        "stray.pio:1: .side_set 1", ".side_set is invalid outside of a program (.side_set)"}) {
     EXPECT_TRUE(has(report, message)) << message << "\n" << report;
   }
-  EXPECT_TRUE(has(run.out, "5 error(s) to be resolved")) << run.out;
+  EXPECT_TRUE(has(run.out, "7 error(s) to be resolved")) << run.out;
 }
 
 TEST(PioFilesWhole, ASourceOfPioProgramsBecomesTheirCommands) {
