@@ -135,8 +135,6 @@ TEST(PioFiles, RefusedFilesNameTheirLines) {
         {u"t.pio", 2, u"an instruction is invalid outside of a program (nop)"}}},
       {u".program p\nmov pindirs, x\n",
        {{u"t.pio", 2, u"mov pindirs needs the RP2350 and .pio_version 1 (pindirs)"}}},
-      // The last .pio_version counts, as in pioasm.
-      {u".pio_version 1\n.pio_version 0\n.program p\nnop\n", {}},
   };
   for (const Row& row : rows) {
     pio::PioFileTranslation out = translate(row.text);
